@@ -1,0 +1,170 @@
+// Device files: what they set, and how bad ones are refused.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "protocol/record_fields.h"
+#include "protocol/records/eeprom_image.h"
+#include "protocol/records/field_codec.h"
+#include "testbed/psemu/device_records.h"
+#include "tests/testbed/psemu_test_util.h"
+
+namespace pscfg::psemu {
+namespace {
+
+TEST(DeviceFileTest, EveryKindOfKeyLandsWhereItBelongs) {
+  const DeviceSpec spec = SpecFrom(
+      "# a print server\n"
+      "\n"
+      "node = 00:40:01:12:34:56\n"
+      "device_name = PSX1\n"
+      "alias = 辦公室\n"
+      "vendor = 5\n"
+      "type = 0x03\n"
+      "model_suffix = 0x11\n"
+      "firmware_complete = 0\n"
+      "capabilities = 2\n"
+      "parallel_ports = 3\n"
+      "serial_ports = 1\n"
+      "ip_address = 10.0.0.7\n"
+      "state.LPT2 = paper_out\n"
+      "state.COM1 = running\n"
+      "display.LPT1 =   \"Ready  now\"  \n"
+      "entries.LPT1 = a;b;\n"
+      "record.smb_workgroup = HOME\n"
+      "record.dhcp_mode = 1\n"
+      "status.frame_type = 1\n"
+      "status.port_status_lpt3 = 1\n"
+      "reset_silence_ms = 20\n"
+      "fault.silent = 1\n"
+      "fault.answer_after = 4\n"
+      "fault.wrong_command = 1\n"
+      "fault.split_reply = 1\n"
+      "fault.oversize = 9\n"
+      "fault.drop_every = 6\n");
+  EXPECT_EQ(spec.node, kNodeA);
+  EXPECT_EQ(FormatField(info::kDeviceName, spec.info), "PSX1");
+  EXPECT_EQ(Alias(spec.record), "\xBF\xEC\xA4\xBD\xAB\xC7");  // CP950
+  EXPECT_EQ(FieldNumber(info::kVendor, spec.info), 5u);
+  EXPECT_EQ(FieldNumber(info::kType, spec.info), 3u);
+  EXPECT_EQ(FieldNumber(info::kModelSuffix, spec.info), 0x11u);
+  EXPECT_EQ(FieldNumber(info::kFirmwareComplete, spec.info), 0u);
+  EXPECT_EQ(FieldNumber(info::kCapabilities, spec.info), 2u);
+  EXPECT_EQ(ParallelPortCount(spec.record), 3);
+  EXPECT_EQ(SerialPortCount(spec.record), 1);
+  EXPECT_EQ(IpAddress(spec.record), (Ipv4Bytes{10, 0, 0, 7}));
+  EXPECT_EQ(Text(eeprom::kSmbWorkgroup, spec.record), "HOME");
+  EXPECT_EQ(DhcpServerMode(spec.record), DhcpMode::kOn);
+  EXPECT_EQ(spec.record[kChecksumOffset], RecordChecksum(spec.record));
+  EXPECT_EQ(spec.ports[1].state, PrinterState::kPaperOut);
+  EXPECT_EQ(spec.ports[3].state, PrinterState::kRunning);
+  EXPECT_EQ(spec.ports[0].display, "\"Ready  now\"");
+  EXPECT_EQ(spec.ports[0].entries, "a;b;");
+  EXPECT_EQ(spec.reset_silence_ms, 20u);
+  EXPECT_TRUE(spec.faults.silent);
+  EXPECT_EQ(spec.faults.answer_after, 4u);
+  EXPECT_TRUE(spec.faults.wrong_command);
+  EXPECT_TRUE(spec.faults.split_reply);
+  EXPECT_EQ(spec.faults.oversize, 9u);
+  EXPECT_EQ(spec.faults.drop_every, 6u);
+
+  // Forced status fields win over what the device computes.
+  const StatusRecord status = ServerStatus(spec.node, spec.record, spec.ports, spec.status_overlay);
+  EXPECT_EQ(status[status::kFrameType.offset], 1);
+  EXPECT_EQ(status[status::kPortStatusOffsets[2]], 1);
+  EXPECT_EQ(status[status::kPortStatusOffsets[1]], 2);
+}
+
+TEST(DeviceFileTest, MinimalFileGivesACompleteDevice) {
+  const DeviceSpec spec = SpecFrom("node = 00:40:01:12:34:56\n");
+  EXPECT_EQ(spec.record, DefaultRecord(kNodeA));
+  EXPECT_EQ(Alias(spec.record), "PS123456");
+  EXPECT_TRUE(HasCapability(spec.record, eeprom::kCapTcpIp));
+  EXPECT_EQ(spec.reset_silence_ms, kDefaultResetSilenceMs);
+  EXPECT_EQ(spec.faults.oversize, 0u);
+}
+
+TEST(DeviceFileTest, ExplicitChecksumIsKept) {
+  const DeviceSpec spec = SpecFrom("node = 00:40:01:12:34:56\nrecord.checksum = 7\n");
+  EXPECT_EQ(spec.record[kChecksumOffset], 7);
+}
+
+struct BadFileRow {
+  const char* name;
+  std::string text;
+  std::string message;  // the whole error starts with this
+};
+
+class BadDeviceFileTest : public ::testing::TestWithParam<BadFileRow> {};
+
+TEST_P(BadDeviceFileTest, IsRefusedWithFileAndLine) {
+  DeviceSpec spec;
+  std::string error;
+  EXPECT_FALSE(ParseDeviceFile(GetParam().text, "lab/x.dev", &spec, &error));
+  EXPECT_EQ(error.substr(0, GetParam().message.size()), GetParam().message) << error;
+}
+
+const std::string kNode = "node = 00:40:01:12:34:56\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, BadDeviceFileTest,
+    ::testing::Values(
+        BadFileRow{"UnknownKey", kNode + "colour = red\n", "lab/x.dev:2: unknown key \"colour\""},
+        BadFileRow{"NoEquals", kNode + "# fine\nalias Office\n", "lab/x.dev:3: expected"},
+        BadFileRow{"NoKey", kNode + " = 3\n", "lab/x.dev:2: missing key"},
+        BadFileRow{"NoNode", "alias = A\n", "lab/x.dev:1: missing \"node"},
+        BadFileRow{"BadNode", "node = 00:40:01:12:34\n", "lab/x.dev:1: node:"},
+        BadFileRow{"BroadcastNode", "node = ff:ff:ff:ff:ff:ff\n", "lab/x.dev:1: node: the broadcast"},
+        BadFileRow{"Twice", kNode + "alias = A\nalias = B\n",
+                   "lab/x.dev:3: \"alias\" is already set on line 2"},
+        BadFileRow{"UnknownPort", kNode + "state.LPT4 = ready\n", "lab/x.dev:2: unknown port"},
+        BadFileRow{"UnknownState", kNode + "state.LPT1 = jammed\n",
+                   "lab/x.dev:2: unknown printer state"},
+        BadFileRow{"UnknownRecordField", kNode + "record.colour = 1\n",
+                   "lab/x.dev:2: the configuration record has no field \"colour\""},
+        BadFileRow{"BadRecordValue", kNode + "record.ip_address = 300.1.1.1\n",
+                   "lab/x.dev:2: ip_address:"},
+        BadFileRow{"UnknownStatusField", kNode + "status.ip_address = 1.2.3.4\n",
+                   "lab/x.dev:2: the status record has no field"},
+        BadFileRow{"BadStatusValue", kNode + "status.frame_type = ethernet\n",
+                   "lab/x.dev:2: frame_type:"},
+        BadFileRow{"FlagNotBoolean", kNode + "fault.silent = 2\n", "lab/x.dev:2: expected a number"},
+        BadFileRow{"UnknownFault", kNode + "fault.flaky = 1\n", "lab/x.dev:2: unknown fault"},
+        BadFileRow{"OversizeTooBig", kNode + "fault.oversize = 70000\n",
+                   "lab/x.dev:2: expected a number"},
+        BadFileRow{"NegativeSilence", kNode + "reset_silence_ms = -1\n",
+                   "lab/x.dev:2: expected a number"},
+        BadFileRow{"FourParallelPorts", kNode + "parallel_ports = 4\n",
+                   "lab/x.dev:2: expected a number from 0 to 3"},
+        BadFileRow{"LongDeviceName", kNode + "device_name = PS1234567\n",
+                   "lab/x.dev:2: device_name must have 1 to 8"},
+        BadFileRow{"LongAlias", kNode + "alias = 0123456789abcdef\n", "lab/x.dev:2: "},
+        BadFileRow{"NoCp950", kNode + "alias = \xF0\x9F\x98\x80\n", "lab/x.dev:2: text is not"},
+        BadFileRow{"LongDisplay", kNode + "display.LPT1 = " + std::string(150, 'x') + "\n",
+                   "lab/x.dev:2: display text does not fit"},
+        BadFileRow{"LongEntries", kNode + "\nentries.COM2 = " + std::string(198, 'x') + "\n",
+                   "lab/x.dev:3: entries do not fit"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeviceFileTest, MissingFileIsReported) {
+  DeviceSpec spec;
+  std::string error;
+  EXPECT_FALSE(LoadDeviceFile("no/such/file.dev", &spec, &error));
+  EXPECT_NE(error.find("no/such/file.dev"), std::string::npos) << error;
+}
+
+TEST(DeviceFileTest, DirectoryStandsForItsDevFilesInNameOrder) {
+  const auto dir = std::filesystem::path(::testing::TempDir()) / "psemu-expand";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  for (const char* name : {"b.dev", "a.dev", "notes.txt"}) std::ofstream(dir / name) << "x";
+  std::vector<std::filesystem::path> files;
+  std::string error;
+  ASSERT_TRUE(ExpandDeviceFiles({"first.dev", dir.string()}, &files, &error)) << error;
+  EXPECT_EQ(files, (std::vector<std::filesystem::path>{"first.dev", dir / "a.dev", dir / "b.dev"}));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace pscfg::psemu
