@@ -256,11 +256,7 @@ bool SpecBuilder::Field(std::span<const FieldDescriptor> table, std::string_view
   }
   std::string converted(value);
   if (IsTextEncoding(f->encoding) && !ToDeviceText(value, &converted, why)) return false;
-  std::string codec_error;
-  if (!ParseField(*f, converted, record, &codec_error)) {
-    *why = std::string(key) + ": " + codec_error;
-    return false;
-  }
+  if (!ParseField(*f, converted, record, why)) return false;
   *found = f;
   return true;
 }

@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
-#include "testbed/psemu/device_spec.h"
 #include "protocol/records/address_text.h"
+#include "testbed/psemu/device_spec.h"
 
 namespace pscfg::psemu {
 

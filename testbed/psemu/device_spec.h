@@ -42,12 +42,12 @@ using PrinterPorts = std::array<PrinterPort, kPortCount>;
 
 // Misbehaviour on purpose, so that clients can be tested against it.
 struct Faults {
-  bool silent = false;            // never answers
-  std::uint32_t answer_after = 0; // ignores the first K requests it would answer
-  bool wrong_command = false;     // replies carry another command code
-  bool split_reply = false;       // every reply goes as two datagrams
-  std::size_t oversize = 0;       // extra garbage bytes at the end of every reply
-  std::uint32_t drop_every = 0;   // ignores every K-th request it would answer
+  bool silent = false;             // never answers
+  std::uint32_t answer_after = 0;  // ignores the first K requests it would answer
+  bool wrong_command = false;      // replies carry another command code
+  bool split_reply = false;        // every reply goes as two datagrams
+  std::size_t oversize = 0;        // extra garbage bytes at the end of every reply
+  std::uint32_t drop_every = 0;    // ignores every K-th request it would answer
 };
 
 // Bytes forced into every status record the device builds: where `mask` has
@@ -62,8 +62,8 @@ inline constexpr std::uint32_t kDefaultResetSilenceMs = 1500;
 struct DeviceSpec {
   std::string source;  // the device file, for messages
   NodeAddress node{};
-  InfoBlock info{};    // identity block; the alias is taken from the applied record
-  Record record{};     // record to boot with when no saved one exists
+  InfoBlock info{};  // identity block; the alias is taken from the applied record
+  Record record{};   // record to boot with when no saved one exists
   PrinterPorts ports{};
   StatusOverlay status_overlay;
   std::uint32_t reset_silence_ms = kDefaultResetSilenceMs;

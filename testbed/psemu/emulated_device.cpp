@@ -35,6 +35,8 @@ void EmulatedDevice::Advance(TimePoint now) {
 
 std::vector<Datagram> EmulatedDevice::Handle(const Request& request, TimePoint now) {
   if (spec_.faults.silent) return {};
+  // Of the broadcasts only the search is meant for a device.
+  if (request.broadcast() && request.command != Command::kSearch) return {};
   Advance(now);
   if (resetting_) return {};
   ++requests_;
@@ -46,7 +48,6 @@ std::vector<Datagram> EmulatedDevice::Handle(const Request& request, TimePoint n
 }
 
 bool EmulatedDevice::Answer(const Request& request, TimePoint now, Datagram* payload) {
-  if (request.broadcast() && request.command != Command::kSearch) return false;
   switch (request.command) {
     case Command::kReset:
       resetting_ = true;

@@ -26,7 +26,8 @@ inline void StoreBytes(const FieldDescriptor& f, std::span<std::uint8_t> record,
 // encoding needs one.
 inline void StoreText(const FieldDescriptor& f, std::span<std::uint8_t> record,
                       std::string_view text) {
-  const std::size_t room = f.encoding == FieldEncoding::kAsciiz && f.width > 0 ? f.width - 1 : f.width;
+  const std::size_t room =
+      f.encoding == FieldEncoding::kAsciiz && f.width > 0 ? f.width - 1 : f.width;
   const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
   StoreBytes(f, record, {data, std::min(text.size(), room)});
 }

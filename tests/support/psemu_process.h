@@ -31,8 +31,8 @@ namespace pscfg::testing {
 class PsemuProcess {
  public:
   struct Options {
-    std::vector<std::string> device_files_text;  // contents, written to a temp dir
-    std::vector<std::string> extra_args;         // e.g. "--log"
+    std::vector<std::string> device_files_text = {};  // contents, written to a temp dir
+    std::vector<std::string> extra_args = {};         // e.g. "--log"
     bool keep_state = true;                      // run with --state <temp>/state
   };
 
@@ -92,7 +92,7 @@ std::string DeviceFile(std::string_view node,
 // `expected` datagrams have arrived or when none has arrived for `quiet`.
 std::vector<std::vector<std::uint8_t>> RequestReply(
     const std::string& address, std::span<const std::uint8_t> request, std::size_t expected,
-    std::chrono::milliseconds quiet = std::chrono::milliseconds(300),
+    std::chrono::milliseconds quiet = std::chrono::milliseconds(1000),
     std::uint16_t port = 13364);
 
 }  // namespace pscfg::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 #include "protocol/record_fields.h"
 #include "protocol/records/eeprom_image.h"
@@ -164,6 +165,43 @@ TEST(DeviceFileTest, DirectoryStandsForItsDevFilesInNameOrder) {
   ASSERT_TRUE(ExpandDeviceFiles({"first.dev", dir.string()}, &files, &error)) << error;
   EXPECT_EQ(files, (std::vector<std::filesystem::path>{"first.dev", dir / "a.dev", dir / "b.dev"}));
   std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace pscfg::psemu
+
+namespace pscfg::psemu {
+namespace {
+
+// The demo's devices: every one loads, is admitted by a Config.ini without
+// DeviceType keys (type and vendor 0), is listed (TCP/IP supported), and
+// together they show different port counts and the printer-status texts.
+TEST(SampleDevicesTest, LoadAndCoverTheDemo) {
+  std::vector<std::filesystem::path> files;
+  std::string error;
+  ASSERT_TRUE(ExpandDeviceFiles({PSEMU_SAMPLES_DIR}, &files, &error)) << error;
+  ASSERT_EQ(files.size(), 4u);
+  Emulator emulator;
+  std::set<std::string> aliases;
+  std::set<int> port_layouts;
+  bool printer_texts = false;
+  for (const auto& file : files) {
+    DeviceSpec spec;
+    ASSERT_TRUE(LoadDeviceFile(file, &spec, &error)) << error;
+    EXPECT_EQ(FieldNumber(info::kType, spec.info), 0u) << file;
+    EXPECT_EQ(FieldNumber(info::kVendor, spec.info), 0u) << file;
+    EXPECT_EQ(FieldNumber(info::kFirmwareComplete, spec.info), 1u) << file;
+    EXPECT_TRUE(HasCapability(spec.record, eeprom::kCapTcpIp)) << file;
+    EXPECT_EQ(spec.record[kChecksumOffset], RecordChecksum(spec.record)) << file;
+    aliases.insert(Alias(spec.record));
+    port_layouts.insert(ParallelPortCount(spec.record) * 4 + SerialPortCount(spec.record));
+    printer_texts |= (FieldNumber(info::kCapabilities, spec.info) & info::kCapPrinterStatus) &&
+                     !spec.ports[0].display.empty();
+    ASSERT_TRUE(emulator.AddDevice(std::move(spec), &error)) << error;
+  }
+  EXPECT_EQ(aliases.size(), 4u);
+  EXPECT_GE(port_layouts.size(), 3u);
+  EXPECT_TRUE(printer_texts);
 }
 
 }  // namespace

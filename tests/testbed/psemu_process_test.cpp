@@ -25,7 +25,7 @@ Bytes NodeOf(const Bytes& reply) { return Bytes(reply.begin(), reply.begin() + 6
 
 TEST(PsemuProcessTest, StartsOnItsOwnLoopbackAddressAndAnswers) {
   PsemuProcess psemu;
-  ASSERT_TRUE(psemu.Start({{kOffice, kLab}})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice, kLab}})) << psemu.error();
   EXPECT_EQ(psemu.address().rfind("127.0.0.", 0), 0u) << psemu.address();
   ASSERT_NE(std::getenv("PSCFG_BROADCAST"), nullptr);
   EXPECT_EQ(std::getenv("PSCFG_BROADCAST"), psemu.address());
@@ -40,7 +40,7 @@ TEST(PsemuProcessTest, StartsOnItsOwnLoopbackAddressAndAnswers) {
 TEST(PsemuProcessTest, StopEndsItCleanlyAndRestoresTheBroadcastVariable) {
   ::unsetenv("PSCFG_BROADCAST");
   PsemuProcess psemu;
-  ASSERT_TRUE(psemu.Start({{kOffice}})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice}})) << psemu.error();
   psemu.Stop();
   EXPECT_EQ(psemu.exit_code(), 0) << psemu.stderr_text();
   EXPECT_EQ(std::getenv("PSCFG_BROADCAST"), nullptr);
@@ -48,7 +48,7 @@ TEST(PsemuProcessTest, StopEndsItCleanlyAndRestoresTheBroadcastVariable) {
 
 TEST(PsemuProcessTest, BindOutsideLoopbackIsRefused) {
   PsemuProcess psemu;
-  EXPECT_FALSE(psemu.Start({{kOffice}, {"--bind", "192.0.2.1"}}));
+  EXPECT_FALSE(psemu.Start({.device_files_text = {kOffice}, .extra_args = {"--bind", "192.0.2.1"}}));
   EXPECT_EQ(psemu.exit_code(), 2);
   EXPECT_NE(psemu.error().find("only loopback addresses"), std::string::npos) << psemu.error();
 }
@@ -56,23 +56,23 @@ TEST(PsemuProcessTest, BindOutsideLoopbackIsRefused) {
 TEST(PsemuProcessTest, RefusesToRunWhenBroadcastsWouldLeaveTheMachine) {
   ::setenv("PSCFG_BROADCAST", "192.168.1.255", 1);
   PsemuProcess psemu;
-  EXPECT_FALSE(psemu.Start({{kOffice}}));
+  EXPECT_FALSE(psemu.Start({.device_files_text = {kOffice}}));
   EXPECT_NE(psemu.error().find("not a loopback address"), std::string::npos) << psemu.error();
   ::unsetenv("PSCFG_BROADCAST");
 }
 
 TEST(PsemuProcessTest, AddressInUseEndsWithCodeThree) {
   PsemuProcess first;
-  ASSERT_TRUE(first.Start({{kOffice}})) << first.error();
+  ASSERT_TRUE(first.Start({.device_files_text = {kOffice}})) << first.error();
   PsemuProcess second;
-  EXPECT_FALSE(second.Start({{kLab}, {"--bind", first.address()}}));
+  EXPECT_FALSE(second.Start({.device_files_text = {kLab}, .extra_args = {"--bind", first.address()}}));
   EXPECT_EQ(second.exit_code(), 3);
   EXPECT_NE(second.stderr_text().find("cannot bind"), std::string::npos) << second.stderr_text();
 }
 
 TEST(PsemuProcessTest, BadDeviceFileStopsItWithFileAndLine) {
   PsemuProcess psemu;
-  EXPECT_FALSE(psemu.Start({{kOffice + "colour = red\n"}}));
+  EXPECT_FALSE(psemu.Start({.device_files_text = {kOffice + "colour = red\n"}}));
   EXPECT_EQ(psemu.exit_code(), 2);
   EXPECT_NE(psemu.error().find("device0.dev:3: unknown key"), std::string::npos) << psemu.error();
 }
@@ -80,8 +80,8 @@ TEST(PsemuProcessTest, BadDeviceFileStopsItWithFileAndLine) {
 TEST(PsemuProcessTest, TwoProcessesServeTheirOwnDevices) {
   PsemuProcess office;
   PsemuProcess lab;
-  ASSERT_TRUE(office.Start({{kOffice}})) << office.error();
-  ASSERT_TRUE(lab.Start({{kLab}})) << lab.error();
+  ASSERT_TRUE(office.Start({.device_files_text = {kOffice}})) << office.error();
+  ASSERT_TRUE(lab.Start({.device_files_text = {kLab}})) << lab.error();
   EXPECT_NE(office.address(), lab.address());
   const auto from_office = RequestReply(office.address(), BroadcastSearch(), 1);
   const auto from_lab = RequestReply(lab.address(), BroadcastSearch(), 1);
@@ -93,7 +93,7 @@ TEST(PsemuProcessTest, TwoProcessesServeTheirOwnDevices) {
 
 TEST(PsemuProcessTest, WrittenRecordSurvivesARestart) {
   PsemuProcess psemu;
-  ASSERT_TRUE(psemu.Start({{kOffice}})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice}})) << psemu.error();
   auto read = RequestReply(psemu.address(), RequestFor(kNodeA, Command::kReadRecord), 1);
   ASSERT_EQ(read.size(), 1u);
   Record record{};
@@ -103,7 +103,7 @@ TEST(PsemuProcessTest, WrittenRecordSurvivesARestart) {
   psemu.Stop();
   ASSERT_EQ(psemu.exit_code(), 0);
 
-  ASSERT_TRUE(psemu.Start({{kOffice}})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice}})) << psemu.error();
   const auto search = RequestReply(psemu.address(), RequestFor(kNodeA, Command::kSearch), 1);
   ASSERT_EQ(search.size(), 1u);
   EXPECT_EQ(FixedFieldText(FieldBytes(info::kAlias, std::span(search[0]).subspan(10))), "Kffice");
@@ -112,7 +112,7 @@ TEST(PsemuProcessTest, WrittenRecordSurvivesARestart) {
 
 TEST(PsemuProcessTest, ReloadChangesPrinterStatesLive) {
   PsemuProcess psemu;
-  ASSERT_TRUE(psemu.Start({{kOffice}})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice}})) << psemu.error();
   const auto status = [&] {
     auto replies = RequestReply(psemu.address(), RequestFor(kNodeA, Command::kServerStatus), 1);
     return replies.size() == 1 ? replies[0][10 + status::kPortStatusOffsets[0]] : -1;
@@ -125,7 +125,7 @@ TEST(PsemuProcessTest, ReloadChangesPrinterStatesLive) {
 
 TEST(PsemuProcessTest, LogDescribesEveryDatagram) {
   PsemuProcess psemu;
-  ASSERT_TRUE(psemu.Start({{kOffice}, {"--log"}})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice}, .extra_args = {"--log"}})) << psemu.error();
   RequestReply(psemu.address(), Bytes{0x01, 0x02, 0x03}, 0, std::chrono::milliseconds(100));
   ASSERT_EQ(RequestReply(psemu.address(), BroadcastSearch(), 1).size(), 1u);
   psemu.Stop();
@@ -144,7 +144,7 @@ TEST(PsemuProcessTest, HundredDevicesAllAnswerOneBroadcast) {
     files.push_back(DeviceFile(node, {{"alias", "PS-" + std::to_string(i)}}));
   }
   PsemuProcess psemu;
-  ASSERT_TRUE(psemu.Start({files, {}, false})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = files, .keep_state = false})) << psemu.error();
   const auto replies = RequestReply(psemu.address(), BroadcastSearch(), 100);
   std::set<Bytes> nodes;
   for (const auto& reply : replies) {

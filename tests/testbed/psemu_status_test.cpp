@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Active", "10/100M", 0, "0.0.0.0"},
         StatusRow{"NetBeuiDisabled", "record.netbeui_enabled = 0\n", "192.168.1.186", "Inactive",
                   "10/100M", 0, "0.0.0.0"},
-        StatusRow{"NetBeuiNotOffered", "record.capabilities = 0x01\n", "192.168.1.186", "N/A",
+        StatusRow{"NetBeuiNotOffered", "record.capabilities = 1\n", "192.168.1.186", "N/A",
                   "10/100M", 0, "0.0.0.0"},
         StatusRow{"NameConflictForced", "status.netbeui_state = 1\n", "192.168.1.186",
                   "Name conflict", "10/100M", 0, "0.0.0.0"},
@@ -90,7 +90,7 @@ TEST(ServerStatusTest, DhcpServerHandsOutTheConfiguredNetwork) {
 
 TEST(ServerStatusTest, PortStatesComeFromThePrinters) {
   const DeviceSpec spec = SpecFrom(kNode +
-                                   "record.capabilities = 0x01\n"  // byte 358 is COM1's
+                                   "record.capabilities = 1\n"  // byte 358 is COM1's
                                    "state.LPT1 = offline\nstate.LPT2 = paper_out\n"
                                    "state.LPT3 = running\nstate.COM1 = paper_out\n");
   const StatusRecord status = StatusOf(spec);
