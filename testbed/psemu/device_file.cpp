@@ -35,8 +35,7 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-bool SplitLines(std::string_view text, std::vector<Line>* lines, int* bad_line,
-                std::string* why) {
+bool SplitLines(std::string_view text, std::vector<Line>* lines, int* bad_line, std::string* why) {
   std::map<std::string, int, std::less<>> seen;
   int number = 0;
   while (!text.empty()) {
@@ -106,8 +105,8 @@ class SpecBuilder {
  private:
   bool Number(std::string_view value, std::uint32_t max, std::uint32_t* out, std::string* why) {
     if (ParseNumber(value, max, out)) return true;
-    *why = "expected a number from 0 to " + std::to_string(max) + ", not \"" +
-           std::string(value) + "\"";
+    *why = "expected a number from 0 to " + std::to_string(max) + ", not \"" + std::string(value) +
+           "\"";
     return false;
   }
   bool Flag(std::string_view value, bool* out, std::string* why) {

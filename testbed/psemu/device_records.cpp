@@ -78,8 +78,7 @@ void FillDhcpServer(std::span<const std::uint8_t> applied, const Ipv4Bytes& in_u
   const Ipv4Bytes first = configured_or(eeprom::kDhcpPoolStart, automatic_start);
   StoreByte(status::kDhcpState, status, kDhcpActive);
   StoreBytes(status::kDhcpFirstAddress, status, first);
-  StoreBytes(status::kDhcpGateway, status,
-             configured_or(eeprom::kDhcpGateway, Gateway(applied)));
+  StoreBytes(status::kDhcpGateway, status, configured_or(eeprom::kDhcpGateway, Gateway(applied)));
   StoreBytes(status::kDhcpSubnetMask, status,
              configured_or(eeprom::kDhcpSubnetMask, SubnetMask(applied)));
   StoreBytes(status::kDhcpDns, status, Address(eeprom::kDhcpDns, applied));
@@ -192,8 +191,10 @@ std::string Block1Text(const PrinterPort& port) {
 PrinterStatusRecord PrinterStatus(std::uint16_t port_index, const PrinterPort& port) {
   PrinterStatusRecord record{};
   StoreU16Le(printer_status::kPort, record, port_index);
-  auto block1 = std::span(record).subspan(printer_status::kBlock1Offset, printer_status::kBlockSize);
-  auto block2 = std::span(record).subspan(printer_status::kBlock2Offset, printer_status::kBlockSize);
+  auto block1 =
+      std::span(record).subspan(printer_status::kBlock1Offset, printer_status::kBlockSize);
+  auto block2 =
+      std::span(record).subspan(printer_status::kBlock2Offset, printer_status::kBlockSize);
   StoreU16Le(printer_status::kBlock1Length, record, StoreBlock(block1, Block1Text(port)));
   StoreU16Le(printer_status::kBlock2Length, record, StoreBlock(block2, port.entries));
   return record;

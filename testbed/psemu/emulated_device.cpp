@@ -64,8 +64,8 @@ bool EmulatedDevice::Answer(const Request& request, TimePoint now, Datagram* pay
       return true;
     }
     case Command::kServerStatus: {
-      const StatusRecord status = ServerStatus(spec_.node, applied_, spec_.ports,
-                                               spec_.status_overlay);
+      const StatusRecord status =
+          ServerStatus(spec_.node, applied_, spec_.ports, spec_.status_overlay);
       payload->assign(status.begin(), status.end());
       return true;
     }
@@ -118,9 +118,8 @@ std::string EmulatedDevice::TestPage(int port) const {
                 "Page: %d\n"
                 "\f",
                 FixedFieldText(FieldBytes(info::kDeviceName, spec_.info)).c_str(),
-                Alias(applied_).c_str(), n[0], n[1], n[2],
-                n[3], n[4], n[5], ip[0], ip[1], ip[2], ip[3],
-                std::string(kPortNames[static_cast<std::size_t>(port)]).c_str(),
+                Alias(applied_).c_str(), n[0], n[1], n[2], n[3], n[4], n[5], ip[0], ip[1], ip[2],
+                ip[3], std::string(kPortNames[static_cast<std::size_t>(port)]).c_str(),
                 test_pages_[static_cast<std::size_t>(port)]);
   return text;
 }
@@ -145,7 +144,8 @@ std::vector<Datagram> EmulatedDevice::Shape(std::uint8_t code,
   }
   if (!faults.split_reply) return {std::move(reply)};
   const auto half = static_cast<std::ptrdiff_t>(reply.size() / 2);
-  return {Datagram(reply.begin(), reply.begin() + half), Datagram(reply.begin() + half, reply.end())};
+  return {Datagram(reply.begin(), reply.begin() + half),
+          Datagram(reply.begin() + half, reply.end())};
 }
 
 }  // namespace pscfg::psemu

@@ -11,7 +11,8 @@ Emulator::Emulator(StateDir state, WarningSink warn)
 
 bool Emulator::AddDevice(DeviceSpec spec, std::string* error) {
   if (Find(spec.node) != nullptr) {
-    *error = spec.source + ": node " + NodeFileName(spec.node) + " is already used by another device";
+    *error =
+        spec.source + ": node " + NodeFileName(spec.node) + " is already used by another device";
     return false;
   }
   Record boot = spec.record;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 #include "ipx/ipx_transport.h"
 #include "protocol/server_manager.h"
@@ -469,6 +470,42 @@ TEST_P(BothVariants, EnterUpgradeModeKeepsTheCallersSocket) {
     EXPECT_EQ(x.manager.XEnterUpgradeMode(s, x.target), 1) << payload;
     EXPECT_EQ(x.api.open_sockets(), 1);
     x.api.closesocket(s);
+  }
+}
+
+}  // namespace
+}  // namespace pscfg
+
+namespace pscfg {
+namespace {
+
+// Whatever arrives, no operation reads or writes outside its buffers (run
+// under the sanitizers) and every socket is closed exactly once.
+TEST(UntrustedReplies, RandomDatagramsNeverBreakAnOperation) {
+  std::mt19937 random(20261211);
+  const Command commands[] = {Command::kReset,        Command::kReadRecord, Command::kWriteRecord,
+                              Command::kSearch,       Command::kServerStatus,
+                              Command::kTestPrint,    Command::kPrinterStatus};
+  for (Variant variant : {Variant::kHalvex, Variant::kDornel}) {
+    for (int round = 0; round < 300; ++round) {
+      Harness h(variant);
+      const int datagrams = static_cast<int>(random() % 6);
+      for (int i = 0; i < datagrams; ++i) {
+        Bytes data(random() % 620);
+        for (auto& b : data) b = static_cast<std::uint8_t>(random());
+        // Now and then a plausible header, so that length rules are reached too.
+        if (data.size() > 8 && random() % 2 == 0) {
+          data[h.prefix()] = kDirectionReply;
+          data[h.prefix() + 1] = static_cast<std::uint8_t>(commands[random() % 7]);
+        }
+        h.api.QueueDatagram(data);
+      }
+      const Command command = commands[random() % 7];
+      const int result = CallOperation(h, command);
+      EXPECT_TRUE(result == 0 || result == 1);
+      EXPECT_EQ(h.api.open_sockets(), 0);
+      EXPECT_EQ(h.api.double_closes(), 0);
+    }
   }
 }
 

@@ -119,7 +119,8 @@ bool PsemuProcess::PrepareDirectory(const Options& options) {
   std::error_code ec;
   std::filesystem::remove_all(device_dir_, ec);
   std::filesystem::create_directories(device_dir_, ec);
-  state_dir_ = options.keep_state ? work_dir_ / "state" : std::filesystem::path();
+  state_dir_ = work_dir_ / "state";
+  keep_state_ = options.keep_state;
   for (std::size_t i = 0; i < options.device_files_text.size(); ++i) {
     if (!RewriteDeviceFile(i, options.device_files_text[i])) return false;
   }
@@ -154,8 +155,8 @@ bool PsemuProcess::Start(const Options& options) {
   }
   if (!PrepareDirectory(options)) return false;
 
-  std::mt19937 random(static_cast<std::mt19937::result_type>(
-      ::getpid() ^ Clock::now().time_since_epoch().count()));
+  std::mt19937 random(
+      static_cast<std::mt19937::result_type>(::getpid() ^ Clock::now().time_since_epoch().count()));
   std::uniform_int_distribution<int> host(kFirstHost, kLastHost);
   for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
     const int result = TryStart(options, host(random));
@@ -175,7 +176,7 @@ int PsemuProcess::TryStart(const Options& options, int host) {
   const std::string address = "127.0.0." + std::to_string(host);
   const std::string program = (std::filesystem::path(std::getenv("PSCFG_BIN")) / "psemu").string();
   std::vector<std::string> args = {program, "--bind", address};
-  if (!state_dir_.empty()) {
+  if (keep_state_) {
     args.push_back("--state");
     args.push_back(state_dir_.string());
   }

@@ -33,7 +33,7 @@ class PsemuProcess {
   struct Options {
     std::vector<std::string> device_files_text = {};  // contents, written to a temp dir
     std::vector<std::string> extra_args = {};         // e.g. "--log"
-    bool keep_state = true;                      // run with --state <temp>/state
+    bool keep_state = true;                           // run with --state <temp>/state
   };
 
   PsemuProcess() = default;
@@ -41,8 +41,13 @@ class PsemuProcess {
   PsemuProcess& operator=(const PsemuProcess&) = delete;
   ~PsemuProcess();
 
-  bool Start(const Options& options);  // false with a message in error()
+  bool Start(const Options& options);                      // false with a message in error()
   const std::string& address() const { return address_; }  // "127.0.0.N"
+  // The temporary directory of this object; state_dir() and device_dir()
+  // are inside it, and tests may put their own files there.
+  const std::filesystem::path& work_dir() const { return work_dir_; }
+  // The directory given to --state (<work>/state; psemu is not told about
+  // it when keep_state is false).
   const std::filesystem::path& state_dir() const { return state_dir_; }
   // Where the device files are: device0.dev, device1.dev, ...
   const std::filesystem::path& device_dir() const { return device_dir_; }
@@ -77,22 +82,22 @@ class PsemuProcess {
   std::filesystem::path device_dir_;
   std::filesystem::path state_dir_;
   std::filesystem::path stderr_path_;
+  bool keep_state_ = true;
   std::string error_;
   bool broadcast_was_set_ = false;
   std::string broadcast_before_;
 };
 
 // Device-file text: the node line, then one "key = value" line per pair.
-std::string DeviceFile(std::string_view node,
-                       std::initializer_list<std::pair<std::string_view, std::string_view>> keys =
-                           {});
+std::string DeviceFile(
+    std::string_view node,
+    std::initializer_list<std::pair<std::string_view, std::string_view>> keys = {});
 
 // Raw UDP for tests of psemu itself: sends `request` from a fresh socket to
 // address:port and collects the datagrams that come back. Returns when
 // `expected` datagrams have arrived or when none has arrived for `quiet`.
 std::vector<std::vector<std::uint8_t>> RequestReply(
     const std::string& address, std::span<const std::uint8_t> request, std::size_t expected,
-    std::chrono::milliseconds quiet = std::chrono::milliseconds(1000),
-    std::uint16_t port = 13364);
+    std::chrono::milliseconds quiet = std::chrono::milliseconds(1000), std::uint16_t port = 13364);
 
 }  // namespace pscfg::testing

@@ -12,9 +12,9 @@ namespace {
 TEST(CommandLineTest, TakesEveryOption) {
   CommandLine line;
   std::string error;
-  ASSERT_TRUE(ParseCommandLine({"--bind", "127.0.0.9", "--port", "14000", "--state", "st", "--log",
-                                "a.dev", "devices"},
-                               &line, &error))
+  ASSERT_TRUE(ParseCommandLine(
+      {"--bind", "127.0.0.9", "--port", "14000", "--state", "st", "--log", "a.dev", "devices"},
+      &line, &error))
       << error;
   EXPECT_EQ(line.bind, (std::array<std::uint8_t, 4>{127, 0, 0, 9}));
   EXPECT_EQ(line.port, 14000);

@@ -43,7 +43,8 @@ struct GoldenRow {
 };
 
 std::vector<GoldenRow> GoldenRows() {
-  const Bytes block1 = Text("@PJL INFO STATUS\r\nCODE=10001\r\nDISPLAY=\"READY\"\r\nONLINE=TRUE\r\n");
+  const Bytes block1 =
+      Text("@PJL INFO STATUS\r\nCODE=10001\r\nDISPLAY=\"READY\"\r\nONLINE=TRUE\r\n");
   return {
       {"Reset", Concat(kNode, {0x00, 0x01, 0xFF, 0xFE}), Reply({0x01, 0x01, 0xFF, 0xFE})},
       {"Read", Concat(kNode, {0x00, 0x02, 0xFF, 0xFD}),
@@ -51,18 +52,17 @@ std::vector<GoldenRow> GoldenRows() {
       {"Write", Concat(Concat(kNode, {0x00, 0x03, 0xFF, 0xFC}), DefaultRecordBytes()),
        Reply({0x01, 0x03, 0xFF, 0xFC})},
       {"Search", Concat(kNode, {0x00, 0x04, 0xFF, 0xFB}),
-       Reply({0x01, 0x04, 0xFF, 0xFB}, Frame(kPServerInfoSize, {{0, Text("PS123456")},
-                                                                {8, Text("PS123456")},
-                                                                {64, {0x01, 0x02}}}))},
+       Reply({0x01, 0x04, 0xFF, 0xFB},
+             Frame(kPServerInfoSize,
+                   {{0, Text("PS123456")}, {8, Text("PS123456")}, {64, {0x01, 0x02}}}))},
       {"BroadcastSearch", BroadcastSearch(),
-       Reply({0x01, 0x04, 0xFF, 0xFB}, Frame(kPServerInfoSize, {{0, Text("PS123456")},
-                                                                {8, Text("PS123456")},
-                                                                {64, {0x01, 0x02}}}))},
+       Reply({0x01, 0x04, 0xFF, 0xFB},
+             Frame(kPServerInfoSize,
+                   {{0, Text("PS123456")}, {8, Text("PS123456")}, {64, {0x01, 0x02}}}))},
       {"ServerStatus", Concat(kNode, {0x00, 0x05, 0xFF, 0xFA}),
-       Reply({0x01, 0x05, 0xFF, 0xFA}, Frame(kPServerStatusSize, {{0, {0x02}},
-                                                                  {58, {0xC0, 0xA8, 0x01, 0x14}},
-                                                                  {358, {0x02}},
-                                                                  {457, {0x03}}}))},
+       Reply({0x01, 0x05, 0xFF, 0xFA},
+             Frame(kPServerStatusSize,
+                   {{0, {0x02}}, {58, {0xC0, 0xA8, 0x01, 0x14}}, {358, {0x02}}, {457, {0x03}}}))},
       {"TestPrintCom2", Concat(kNode, {0x00, 0x06, 0xFF, 0xF9, 0x04, 0x00, 0x00, 0x00}),
        Reply({0x01, 0x06, 0xFF, 0xF9})},
       {"EnterUpgradeMode", Concat(kNode, {0x00, 0x07, 0xFF, 0xF8}),
@@ -109,8 +109,7 @@ TEST_P(SilentTest, DeviceDoesNotAnswer) {
 INSTANTIATE_TEST_SUITE_P(
     BadRequests, SilentTest,
     ::testing::Values(
-        SilentRow{"Empty", {}},
-        SilentRow{"OnlyPrefix", kNode},
+        SilentRow{"Empty", {}}, SilentRow{"OnlyPrefix", kNode},
         SilentRow{"ReadTooLong", Concat(kNode, {0x00, 0x02, 0xFF, 0xFD, 0x00})},
         SilentRow{"ReadAsReply", Concat(kNode, {0x01, 0x02, 0xFF, 0xFD})},
         SilentRow{"UnknownCode8", Concat(kNode, {0x00, 0x08, 0xFF, 0xF7})},

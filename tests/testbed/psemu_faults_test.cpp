@@ -16,7 +16,8 @@ struct PatternRow {
   std::vector<bool> answered;
 };
 
-class FaultPatternTest : public EmulatorFixture, public ::testing::WithParamInterface<PatternRow> {};
+class FaultPatternTest : public EmulatorFixture,
+                         public ::testing::WithParamInterface<PatternRow> {};
 
 TEST_P(FaultPatternTest, AnswersThisPattern) {
   AddDevices({kNodeLine + GetParam().fault + "\n"});
@@ -32,9 +33,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PatternRow{"None", "", {true, true, true, true, true, true}},
         PatternRow{"Silent", "fault.silent = 1", {false, false, false, false, false, false}},
-        PatternRow{"AnswerAfterTwo", "fault.answer_after = 2", {false, false, true, true, true, true}},
-        PatternRow{"DropEveryThird", "fault.drop_every = 3", {true, true, false, true, true, false}},
-        PatternRow{"AnswerAfterOneDropEveryTwo", "fault.answer_after = 1\nfault.drop_every = 2",
+        PatternRow{
+            "AnswerAfterTwo", "fault.answer_after = 2", {false, false, true, true, true, true}},
+        PatternRow{
+            "DropEveryThird", "fault.drop_every = 3", {true, true, false, true, true, false}},
+        PatternRow{"AnswerAfterOneDropEveryTwo",
+                   "fault.answer_after = 1\nfault.drop_every = 2",
                    {false, false, true, false, true, false}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -48,7 +48,8 @@ TEST(PsemuProcessTest, StopEndsItCleanlyAndRestoresTheBroadcastVariable) {
 
 TEST(PsemuProcessTest, BindOutsideLoopbackIsRefused) {
   PsemuProcess psemu;
-  EXPECT_FALSE(psemu.Start({.device_files_text = {kOffice}, .extra_args = {"--bind", "192.0.2.1"}}));
+  EXPECT_FALSE(
+      psemu.Start({.device_files_text = {kOffice}, .extra_args = {"--bind", "192.0.2.1"}}));
   EXPECT_EQ(psemu.exit_code(), 2);
   EXPECT_NE(psemu.error().find("only loopback addresses"), std::string::npos) << psemu.error();
 }
@@ -65,7 +66,8 @@ TEST(PsemuProcessTest, AddressInUseEndsWithCodeThree) {
   PsemuProcess first;
   ASSERT_TRUE(first.Start({.device_files_text = {kOffice}})) << first.error();
   PsemuProcess second;
-  EXPECT_FALSE(second.Start({.device_files_text = {kLab}, .extra_args = {"--bind", first.address()}}));
+  EXPECT_FALSE(
+      second.Start({.device_files_text = {kLab}, .extra_args = {"--bind", first.address()}}));
   EXPECT_EQ(second.exit_code(), 3);
   EXPECT_NE(second.stderr_text().find("cannot bind"), std::string::npos) << second.stderr_text();
 }
@@ -125,14 +127,14 @@ TEST(PsemuProcessTest, ReloadChangesPrinterStatesLive) {
 
 TEST(PsemuProcessTest, LogDescribesEveryDatagram) {
   PsemuProcess psemu;
-  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice}, .extra_args = {"--log"}})) << psemu.error();
+  ASSERT_TRUE(psemu.Start({.device_files_text = {kOffice}, .extra_args = {"--log"}}))
+      << psemu.error();
   RequestReply(psemu.address(), Bytes{0x01, 0x02, 0x03}, 0, std::chrono::milliseconds(100));
   ASSERT_EQ(RequestReply(psemu.address(), BroadcastSearch(), 1).size(), 1u);
   psemu.Stop();
   const std::string log = psemu.stderr_text();
   EXPECT_NE(log.find("len=3 01 02 03 not a request"), std::string::npos) << log;
-  EXPECT_NE(log.find("len=10 ff ff ff ff ff ff 00 04 ff fb search -> broadcast"),
-            std::string::npos)
+  EXPECT_NE(log.find("len=10 ff ff ff ff ff ff 00 04 ff fb search -> broadcast"), std::string::npos)
       << log;
 }
 

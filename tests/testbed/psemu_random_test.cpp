@@ -17,9 +17,10 @@ const std::set<std::size_t> kReplySizes = {10, 12, 76, 416, 491, 522};
 class RandomDatagramTest : public EmulatorFixture {
  protected:
   void SetUp() override {
-    AddDevices({"node = 00:40:01:12:34:56\ncapabilities = 0x02\ndisplay.LPT1 = OK\n"
-                "reset_silence_ms = 0\n",
-                "node = 00:40:01:00:00:b2\n"});
+    AddDevices(
+        {"node = 00:40:01:12:34:56\ncapabilities = 0x02\ndisplay.LPT1 = OK\n"
+         "reset_silence_ms = 0\n",
+         "node = 00:40:01:00:00:b2\n"});
   }
 
   // A datagram that is sometimes close to a real request: a known node or
@@ -31,7 +32,7 @@ class RandomDatagramTest : public EmulatorFixture {
     Bytes datagram(lengths[std::uniform_int_distribution<std::size_t>(0, 14)(random)]);
     for (auto& b : datagram) b = static_cast<std::uint8_t>(byte(random));
     if (datagram.size() >= 10 && choice(random) < 7) {
-      const Bytes node = choice(random) < 5 ? NodeBytes(kNodeA)
+      const Bytes node = choice(random) < 5   ? NodeBytes(kNodeA)
                          : choice(random) < 5 ? kBroadcastPrefix
                                               : NodeBytes(kNodeB);
       std::copy(node.begin(), node.end(), datagram.begin());

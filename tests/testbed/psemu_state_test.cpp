@@ -25,7 +25,8 @@ class StateTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::path(::testing::TempDir()) /
-           ("psemu-state-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("psemu-state-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
@@ -78,8 +79,7 @@ TEST_F(StateTest, RestartBootsWithTheSavedRecord) {
   EXPECT_EQ(device.applied_record(), record);
   const auto search = second->Handle(RequestFor(kNodeA, Command::kSearch), now_);
   ASSERT_EQ(search.size(), 1u);
-  EXPECT_EQ(FixedFieldText(FieldBytes(info::kAlias, std::span(search[0]).subspan(10))),
-            "Survivor");
+  EXPECT_EQ(FixedFieldText(FieldBytes(info::kAlias, std::span(search[0]).subspan(10))), "Survivor");
 }
 
 TEST_F(StateTest, TemporaryFileOfAnInterruptedSaveIsIgnored) {

@@ -50,7 +50,9 @@ inline Bytes RequestFor(const NodeAddress& node, Command command, const Bytes& p
   Bytes frame = Concat(NodeBytes(node), Bytes(header.begin(), header.end()));
   return Concat(frame, payload);
 }
-inline Bytes BroadcastSearch() { return {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0xFF, 0xFB}; }
+inline Bytes BroadcastSearch() {
+  return {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0xFF, 0xFB};
+}
 
 // A write request carrying `record` with its checksum set.
 inline Bytes WriteRequest(const NodeAddress& node, Record record) {
