@@ -92,10 +92,10 @@ int PortIndex(std::string_view name) {
   return it == kPortNames.end() ? -1 : static_cast<int>(it - kPortNames.begin());
 }
 
-// Applies the lines of one file to a spec, one at a time.
-class SpecBuilder {
+// Applies the lines of one file to a config, one at a time.
+class ConfigBuilder {
  public:
-  explicit SpecBuilder(DeviceSpec* spec) : spec_(*spec) {}
+  explicit ConfigBuilder(DeviceConfig* config) : config_(*config) {}
 
   bool Apply(const Line& line, std::string* why);
   bool checksum_set() const { return checksum_set_; }
@@ -119,13 +119,13 @@ class SpecBuilder {
                 std::string* why) {
     std::uint32_t n = 0;
     if (!Number(value, max, &n, why)) return false;
-    StoreByte(f, spec_.info, static_cast<std::uint8_t>(n));
+    StoreByte(f, config_.info, static_cast<std::uint8_t>(n));
     return true;
   }
   bool RecordBits(const FieldDescriptor& f, std::string_view value, std::string* why) {
     std::uint32_t n = 0;
     if (!Number(value, 3, &n, why)) return false;
-    StoreBits(f, spec_.record, n);
+    StoreBits(f, config_.record, n);
     return true;
   }
   bool Printer(std::string_view kind, std::string_view port_name, const Line& line,
@@ -135,7 +135,7 @@ class SpecBuilder {
              const FieldDescriptor** found, std::string* why);
   bool Fault(std::string_view name, std::string_view value, std::string* why);
 
-  DeviceSpec& spec_;
+  DeviceConfig& config_;
   bool checksum_set_ = false;
   std::array<int, kPortCount> display_lines_{};
   std::array<int, kPortCount> entries_lines_{};
@@ -147,7 +147,7 @@ bool ToDeviceText(std::string_view utf8, std::string* out, std::string* why) {
   return false;
 }
 
-bool SpecBuilder::Apply(const Line& line, std::string* why) {
+bool ConfigBuilder::Apply(const Line& line, std::string* why) {
   const std::string_view key = line.key;
   const std::string_view value = line.value;
   if (key == "node") return true;  // taken before the defaults were built
@@ -158,12 +158,12 @@ bool SpecBuilder::Apply(const Line& line, std::string* why) {
       *why = "device_name must have 1 to 8 characters";
       return false;
     }
-    StoreText(info::kDeviceName, spec_.info, name);
+    StoreText(info::kDeviceName, config_.info, name);
     return true;
   }
   if (key == "alias") {
     std::string alias;
-    return ToDeviceText(value, &alias, why) && SetAlias(spec_.record, alias, why);
+    return ToDeviceText(value, &alias, why) && SetAlias(config_.record, alias, why);
   }
   if (key == "vendor") return InfoByte(info::kVendor, value, 255, why);
   if (key == "type") return InfoByte(info::kType, value, 255, why);
@@ -172,9 +172,9 @@ bool SpecBuilder::Apply(const Line& line, std::string* why) {
   if (key == "capabilities") return InfoByte(info::kCapabilities, value, 255, why);
   if (key == "parallel_ports") return RecordBits(eeprom::kParallelPorts, value, why);
   if (key == "serial_ports") return RecordBits(eeprom::kSerialPorts, value, why);
-  if (key == "ip_address") return ParseField(eeprom::kIpAddress, value, spec_.record, why);
+  if (key == "ip_address") return ParseField(eeprom::kIpAddress, value, config_.record, why);
   if (key == "reset_silence_ms") {
-    return Number(value, kMaxResetSilenceMs, &spec_.reset_silence_ms, why);
+    return Number(value, kMaxResetSilenceMs, &config_.reset_silence_ms, why);
   }
   const auto dot = key.find('.');
   if (dot != std::string_view::npos) {
@@ -185,7 +185,7 @@ bool SpecBuilder::Apply(const Line& line, std::string* why) {
     }
     if (group == "record") {
       const FieldDescriptor* f = nullptr;
-      if (!Field(EEPromFields(), "configuration record", name, value, spec_.record, &f, why)) {
+      if (!Field(EEPromFields(), "configuration record", name, value, config_.record, &f, why)) {
         return false;
       }
       if (f->offset == eeprom::kChecksum.offset) checksum_set_ = true;
@@ -193,7 +193,7 @@ bool SpecBuilder::Apply(const Line& line, std::string* why) {
     }
     if (group == "status") {
       const FieldDescriptor* f = nullptr;
-      auto& overlay = spec_.status_overlay;
+      auto& overlay = config_.status_overlay;
       if (!Field(StatusFields(), "status record", name, value, overlay.bytes, &f, why)) {
         return false;
       }
@@ -211,14 +211,14 @@ bool SpecBuilder::Apply(const Line& line, std::string* why) {
   return false;
 }
 
-bool SpecBuilder::Printer(std::string_view kind, std::string_view port_name, const Line& line,
-                          std::string* why) {
+bool ConfigBuilder::Printer(std::string_view kind, std::string_view port_name, const Line& line,
+                            std::string* why) {
   const int port = PortIndex(port_name);
   if (port < 0) {
     *why = "unknown port \"" + std::string(port_name) + "\" (LPT1 LPT2 LPT3 COM1 COM2)";
     return false;
   }
-  auto& printer = spec_.ports[static_cast<std::size_t>(port)];
+  auto& printer = config_.ports[static_cast<std::size_t>(port)];
   const auto index = static_cast<std::size_t>(port);
   if (kind == "state") {
     static constexpr std::array<std::pair<std::string_view, PrinterState>, 4> kStates = {{
@@ -244,10 +244,10 @@ bool SpecBuilder::Printer(std::string_view kind, std::string_view port_name, con
   return ToDeviceText(line.value, &printer.entries, why);
 }
 
-bool SpecBuilder::Field(std::span<const FieldDescriptor> table, std::string_view table_name,
-                        std::string_view key, std::string_view value,
-                        std::span<std::uint8_t> record, const FieldDescriptor** found,
-                        std::string* why) {
+bool ConfigBuilder::Field(std::span<const FieldDescriptor> table, std::string_view table_name,
+                          std::string_view key, std::string_view value,
+                          std::span<std::uint8_t> record, const FieldDescriptor** found,
+                          std::string* why) {
   const FieldDescriptor* f = FindField(table, key);
   if (f == nullptr) {
     *why = "the " + std::string(table_name) + " has no field \"" + std::string(key) + "\"";
@@ -260,8 +260,8 @@ bool SpecBuilder::Field(std::span<const FieldDescriptor> table, std::string_view
   return true;
 }
 
-bool SpecBuilder::Fault(std::string_view name, std::string_view value, std::string* why) {
-  auto& faults = spec_.faults;
+bool ConfigBuilder::Fault(std::string_view name, std::string_view value, std::string* why) {
+  auto& faults = config_.faults;
   if (name == "silent") return Flag(value, &faults.silent, why);
   if (name == "wrong_command") return Flag(value, &faults.wrong_command, why);
   if (name == "split_reply") return Flag(value, &faults.split_reply, why);
@@ -280,7 +280,7 @@ bool SpecBuilder::Fault(std::string_view name, std::string_view value, std::stri
 
 }  // namespace
 
-bool ParseDeviceFile(std::string_view text, const std::string& source, DeviceSpec* spec,
+bool ParseDeviceFile(std::string_view text, const std::string& source, DeviceConfig* config,
                      std::string* error) {
   const auto fail = [&](int line, const std::string& why) {
     *error = source + ":" + std::to_string(line) + ": " + why;
@@ -298,7 +298,7 @@ bool ParseDeviceFile(std::string_view text, const std::string& source, DeviceSpe
   if (!ParseField(eeprom::kEthernetAddress, node_line->value, scratch, &why)) {
     return fail(node_line->number, "node: " + why);
   }
-  DeviceSpec built;
+  DeviceConfig built;
   built.source = source;
   std::copy_n(FieldBytes(eeprom::kEthernetAddress, std::span<const std::uint8_t>(scratch)).begin(),
               kNodeAddressSize, built.node.begin());
@@ -306,7 +306,7 @@ bool ParseDeviceFile(std::string_view text, const std::string& source, DeviceSpe
   built.record = DefaultRecord(built.node);
   built.info = DefaultInfo(built.node);
 
-  SpecBuilder builder(&built);
+  ConfigBuilder builder(&built);
   for (const Line& line : lines) {
     if (!builder.Apply(line, &why)) return fail(line.number, why);
   }
@@ -320,11 +320,11 @@ bool ParseDeviceFile(std::string_view text, const std::string& source, DeviceSpe
     }
   }
   if (!builder.checksum_set()) FinalizeChecksum(built.record);
-  *spec = std::move(built);
+  *config = std::move(built);
   return true;
 }
 
-bool LoadDeviceFile(const std::filesystem::path& path, DeviceSpec* spec, std::string* error) {
+bool LoadDeviceFile(const std::filesystem::path& path, DeviceConfig* config, std::string* error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *error = path.string() + ": cannot read the device file";
@@ -332,7 +332,7 @@ bool LoadDeviceFile(const std::filesystem::path& path, DeviceSpec* spec, std::st
   }
   std::ostringstream text;
   text << in.rdbuf();
-  return ParseDeviceFile(text.str(), path.string(), spec, error);
+  return ParseDeviceFile(text.str(), path.string(), config, error);
 }
 
 bool ExpandDeviceFiles(const std::vector<std::string>& arguments,

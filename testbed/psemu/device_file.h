@@ -23,23 +23,27 @@
 //   fault.silent, fault.wrong_command, fault.split_reply = 0|1
 //   fault.answer_after, fault.drop_every, fault.oversize = count
 //
-// record.* and status.* keys are those of the records' field tables, their
-// values those of the field codec.
+// record.* and status.* keys are those of the records' field tables
+// ("record.smb_workgroup", "status.speed_code"), their values those of the
+// field codec (numbers in decimal). record.* keys change the record the
+// device boots with when it has no saved one; the checksum is set after
+// them unless record.checksum is given. status.* values replace what the
+// device would report in that field.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "testbed/psemu/device_spec.h"
+#include "testbed/psemu/device_config.h"
 
 namespace pscfg::psemu {
 
 // Parses `text`; errors read "<source>:<line>: <what>".
-bool ParseDeviceFile(std::string_view text, const std::string& source, DeviceSpec* spec,
+bool ParseDeviceFile(std::string_view text, const std::string& source, DeviceConfig* config,
                      std::string* error);
 
-bool LoadDeviceFile(const std::filesystem::path& path, DeviceSpec* spec, std::string* error);
+bool LoadDeviceFile(const std::filesystem::path& path, DeviceConfig* config, std::string* error);
 
 // Device files named on the command line: a directory stands for every
 // *.dev file in it, in name order.

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "protocol/records/address_text.h"
-#include "testbed/psemu/device_spec.h"
+#include "testbed/psemu/device_config.h"
 
 namespace pscfg::psemu {
 

@@ -18,9 +18,9 @@ std::uint8_t OtherCode(std::uint8_t code) { return static_cast<std::uint8_t>(cod
 
 }  // namespace
 
-EmulatedDevice::EmulatedDevice(DeviceSpec spec, const Record& boot_record, const StateDir& state,
-                               const WarningSink& warn)
-    : spec_(std::move(spec)),
+EmulatedDevice::EmulatedDevice(DeviceConfig config, const Record& boot_record,
+                               const StateDir& state, const WarningSink& warn)
+    : config_(std::move(config)),
       stored_(boot_record),
       applied_(boot_record),
       state_(state),
@@ -34,14 +34,14 @@ void EmulatedDevice::Advance(TimePoint now) {
 }
 
 std::vector<Datagram> EmulatedDevice::Handle(const Request& request, TimePoint now) {
-  if (spec_.faults.silent) return {};
+  if (config_.faults.silent) return {};
   // Of the broadcasts only the search is meant for a device.
   if (request.broadcast() && request.command != Command::kSearch) return {};
   Advance(now);
   if (resetting_) return {};
   ++requests_;
-  if (requests_ <= spec_.faults.answer_after) return {};
-  if (spec_.faults.drop_every != 0 && requests_ % spec_.faults.drop_every == 0) return {};
+  if (requests_ <= config_.faults.answer_after) return {};
+  if (config_.faults.drop_every != 0 && requests_ % config_.faults.drop_every == 0) return {};
   Datagram payload;
   if (!Answer(request, now, &payload)) return {};
   return Shape(static_cast<std::uint8_t>(request.command), payload);
@@ -51,7 +51,7 @@ bool EmulatedDevice::Answer(const Request& request, TimePoint now, Datagram* pay
   switch (request.command) {
     case Command::kReset:
       resetting_ = true;
-      reset_done_ = now + std::chrono::milliseconds(spec_.reset_silence_ms);
+      reset_done_ = now + std::chrono::milliseconds(config_.reset_silence_ms);
       return true;
     case Command::kReadRecord:
       payload->assign(stored_.begin(), stored_.end());
@@ -59,13 +59,13 @@ bool EmulatedDevice::Answer(const Request& request, TimePoint now, Datagram* pay
     case Command::kWriteRecord:
       return Write(request.payload);
     case Command::kSearch: {
-      const InfoBlock info = SearchInfo(spec_.info, applied_);
+      const InfoBlock info = SearchInfo(config_.info, applied_);
       payload->assign(info.begin(), info.end());
       return true;
     }
     case Command::kServerStatus: {
       const StatusRecord status =
-          ServerStatus(spec_.node, applied_, spec_.ports, spec_.status_overlay);
+          ServerStatus(config_.node, applied_, config_.ports, config_.status_overlay);
       payload->assign(status.begin(), status.end());
       return true;
     }
@@ -85,7 +85,7 @@ bool EmulatedDevice::Write(std::span<const std::uint8_t> record) {
   if (record[kChecksumOffset] != RecordChecksum(record)) return false;
   std::copy(record.begin(), record.end(), stored_.begin());
   std::string error;
-  if (!state_.SaveRecord(spec_.node, stored_, &error)) warn_(error);
+  if (!state_.SaveRecord(config_.node, stored_, &error)) warn_(error);
   return true;
 }
 
@@ -97,8 +97,8 @@ bool EmulatedDevice::TestPrint(std::span<const std::uint8_t> payload) {
   if (port < 0 || port >= kPortCount) return false;
   ++test_pages_[static_cast<std::size_t>(port)];
   std::string error;
-  if (!state_.AppendTestPage(spec_.node, kPortNames[static_cast<std::size_t>(port)], TestPage(port),
-                             &error)) {
+  if (!state_.AppendTestPage(config_.node, kPortNames[static_cast<std::size_t>(port)],
+                             TestPage(port), &error)) {
     warn_(error);
   }
   return true;
@@ -106,7 +106,7 @@ bool EmulatedDevice::TestPrint(std::span<const std::uint8_t> payload) {
 
 std::string EmulatedDevice::TestPage(int port) const {
   const Ipv4Bytes ip = IpAddress(applied_);
-  const auto& n = spec_.node;
+  const auto& n = config_.node;
   char text[512];
   std::snprintf(text, sizeof text,
                 "==== Print server test page ====\n"
@@ -117,7 +117,7 @@ std::string EmulatedDevice::TestPage(int port) const {
                 "Port: %s\n"
                 "Page: %d\n"
                 "\f",
-                FixedFieldText(FieldBytes(info::kDeviceName, spec_.info)).c_str(),
+                FixedFieldText(FieldBytes(info::kDeviceName, config_.info)).c_str(),
                 Alias(applied_).c_str(), n[0], n[1], n[2], n[3], n[4], n[5], ip[0], ip[1], ip[2],
                 ip[3], std::string(kPortNames[static_cast<std::size_t>(port)]).c_str(),
                 test_pages_[static_cast<std::size_t>(port)]);
@@ -126,19 +126,19 @@ std::string EmulatedDevice::TestPage(int port) const {
 
 bool EmulatedDevice::PrinterStatusReply(std::span<const std::uint8_t> payload,
                                         Datagram* out) const {
-  if ((FieldNumber(info::kCapabilities, spec_.info) & info::kCapPrinterStatus) == 0) return false;
+  if ((FieldNumber(info::kCapabilities, config_.info) & info::kCapPrinterStatus) == 0) return false;
   ByteReader reader(payload);
   std::uint16_t port = 0;
   if (!reader.ReadU16Le(port) || port >= kPortCount) return false;
-  const PrinterStatusRecord record = PrinterStatus(port, spec_.ports[port]);
+  const PrinterStatusRecord record = PrinterStatus(port, config_.ports[port]);
   out->assign(record.begin(), record.end());
   return true;
 }
 
 std::vector<Datagram> EmulatedDevice::Shape(std::uint8_t code,
                                             std::span<const std::uint8_t> payload) const {
-  const auto& faults = spec_.faults;
-  Datagram reply = BuildReply(spec_.node, faults.wrong_command ? OtherCode(code) : code, payload);
+  const auto& faults = config_.faults;
+  Datagram reply = BuildReply(config_.node, faults.wrong_command ? OtherCode(code) : code, payload);
   for (std::size_t i = 0; i < faults.oversize; ++i) {
     reply.push_back(static_cast<std::uint8_t>(0xA5 ^ (i * 7)));
   }

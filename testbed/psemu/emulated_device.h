@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "testbed/psemu/device_spec.h"
+#include "testbed/psemu/device_config.h"
 #include "testbed/psemu/frames.h"
 #include "testbed/psemu/state_dir.h"
 
@@ -31,14 +31,16 @@ class EmulatedDevice {
  public:
   // Boots with `boot_record` as stored and applied record. `state` and
   // `warn` must outlive the device.
-  EmulatedDevice(DeviceSpec spec, const Record& boot_record, const StateDir& state,
+  EmulatedDevice(DeviceConfig config, const Record& boot_record, const StateDir& state,
                  const WarningSink& warn);
 
-  const NodeAddress& node() const { return spec_.node; }
-  const DeviceSpec& spec() const { return spec_; }
+  const NodeAddress& node() const { return config_.node; }
+  const DeviceConfig& config() const { return config_; }
   const Record& stored_record() const { return stored_; }
   const Record& applied_record() const { return applied_; }
-  int test_pages(int port) const { return test_pages_[static_cast<std::size_t>(port)]; }
+  int test_pages(int port) const {
+    return port >= 0 && port < kPortCount ? test_pages_[static_cast<std::size_t>(port)] : 0;
+  }
 
   // The datagrams that answer a request meant for this device: sent to its
   // node, or a broadcast search. Empty when the device stays silent.
@@ -47,7 +49,7 @@ class EmulatedDevice {
   // Finishes a reset whose silence is over.
   void Advance(TimePoint now);
 
-  void SetPrinters(const PrinterPorts& ports) { spec_.ports = ports; }
+  void SetPrinters(const PrinterPorts& ports) { config_.ports = ports; }
 
  private:
   // The reply payload, or false when the device does not answer.
@@ -58,7 +60,7 @@ class EmulatedDevice {
   std::vector<Datagram> Shape(std::uint8_t code, std::span<const std::uint8_t> payload) const;
   std::string TestPage(int port) const;
 
-  DeviceSpec spec_;
+  DeviceConfig config_;
   Record stored_;
   Record applied_;
   const StateDir& state_;

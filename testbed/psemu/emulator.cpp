@@ -9,16 +9,16 @@ Emulator::Emulator(StateDir state, WarningSink warn)
   if (!warn_) warn_ = [](std::string_view text) { std::cerr << "psemu: " << text << '\n'; };
 }
 
-bool Emulator::AddDevice(DeviceSpec spec, std::string* error) {
-  if (Find(spec.node) != nullptr) {
-    *error =
-        spec.source + ": node " + NodeFileName(spec.node) + " is already used by another device";
+bool Emulator::AddDevice(DeviceConfig config, std::string* error) {
+  if (Find(config.node) != nullptr) {
+    *error = config.source + ": node " + NodeFileName(config.node) +
+             " is already used by another device";
     return false;
   }
-  Record boot = spec.record;
+  Record boot = config.record;
   bool found = false;
-  if (!state_.LoadRecord(spec.node, &boot, &found, error)) return false;
-  devices_.push_back(std::make_unique<EmulatedDevice>(std::move(spec), boot, state_, warn_));
+  if (!state_.LoadRecord(config.node, &boot, &found, error)) return false;
+  devices_.push_back(std::make_unique<EmulatedDevice>(std::move(config), boot, state_, warn_));
   return true;
 }
 

@@ -25,9 +25,9 @@ class Emulator {
   Emulator& operator=(const Emulator&) = delete;
 
   // Adds a device booting from its saved record when the state directory has
-  // one, else from the record of its spec. Refuses a node already present
+  // one, else from the record of its config. Refuses a node already present
   // or a saved record that cannot be read.
-  bool AddDevice(DeviceSpec spec, std::string* error);
+  bool AddDevice(DeviceConfig config, std::string* error);
 
   std::vector<Datagram> Handle(std::span<const std::uint8_t> datagram, TimePoint now);
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "testbed/psemu/command_line.h"
@@ -73,9 +74,14 @@ int OpenSocket(const CommandLine& line, std::uint16_t* bound_port) {
     std::cerr << "psemu: socket: " << std::strerror(errno) << '\n';
     return -1;
   }
-  for (int option : {SO_RCVBUF, SO_SNDBUF}) {
-    const int size = kSocketBufferBytes;
-    ::setsockopt(fd, SOL_SOCKET, option, &size, sizeof size);
+  // Past the system's limit only with privilege; otherwise take what we get.
+  const int size = kSocketBufferBytes;
+  constexpr std::pair<int, int> kBuffers[] = {{SO_RCVBUFFORCE, SO_RCVBUF},
+                                              {SO_SNDBUFFORCE, SO_SNDBUF}};
+  for (const auto& [forced, plain] : kBuffers) {
+    if (::setsockopt(fd, SOL_SOCKET, forced, &size, sizeof size) != 0) {
+      ::setsockopt(fd, SOL_SOCKET, plain, &size, sizeof size);
+    }
   }
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -102,7 +108,7 @@ std::string SenderText(const sockaddr_in& from) {
 void ReloadPrinters(Emulator& emulator, const std::vector<LoadedDevice>& loaded) {
   int updated = 0;
   for (const auto& device : loaded) {
-    DeviceSpec fresh;
+    DeviceConfig fresh;
     std::string error;
     if (!LoadDeviceFile(device.file, &fresh, &error)) {
       std::cerr << "psemu: reload: " << error << " (kept the old printer states)\n";
@@ -162,10 +168,10 @@ int Run(const std::vector<std::string>& arguments) {
   Emulator emulator{StateDir(line.state_dir)};
   std::vector<LoadedDevice> loaded;
   for (const auto& file : files) {
-    DeviceSpec spec;
-    if (!LoadDeviceFile(file, &spec, &error)) return Usage(error);
-    const NodeAddress node = spec.node;
-    if (!emulator.AddDevice(std::move(spec), &error)) return Usage(error);
+    DeviceConfig config;
+    if (!LoadDeviceFile(file, &config, &error)) return Usage(error);
+    const NodeAddress node = config.node;
+    if (!emulator.AddDevice(std::move(config), &error)) return Usage(error);
     loaded.push_back({file, node});
   }
   if (!InstallSignals()) {

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "testbed/psemu/device_spec.h"
+#include "testbed/psemu/device_config.h"
 
 namespace pscfg::psemu {
 

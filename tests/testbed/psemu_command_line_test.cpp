@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "testbed/psemu/command_line.h"
 #include "testbed/psemu/frame_log.h"
 #include "tests/testbed/psemu_test_util.h"
@@ -36,6 +38,8 @@ struct BadLineRow {
   std::vector<std::string> arguments;
   std::string message;
 };
+// Test names show the row's name, not its bytes.
+void PrintTo(const BadLineRow& row, std::ostream* out) { *out << row.name; }
 
 class BadCommandLineTest : public ::testing::TestWithParam<BadLineRow> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/testbed/psemu_test_util.h"
 
 namespace pscfg::psemu {
@@ -41,6 +43,8 @@ struct GoldenRow {
   Bytes request;
   Bytes reply;
 };
+// Test names show the row's name, not its bytes.
+void PrintTo(const GoldenRow& row, std::ostream* out) { *out << row.name; }
 
 std::vector<GoldenRow> GoldenRows() {
   const Bytes block1 =
@@ -96,6 +100,8 @@ struct SilentRow {
   const char* name;
   Bytes request;
 };
+// Test names show the row's name, not its bytes.
+void PrintTo(const SilentRow& row, std::ostream* out) { *out << row.name; }
 
 class SilentTest : public EmulatorFixture, public ::testing::WithParamInterface<SilentRow> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <fstream>
 #include <set>
 
@@ -15,7 +17,7 @@ namespace pscfg::psemu {
 namespace {
 
 TEST(DeviceFileTest, EveryKindOfKeyLandsWhereItBelongs) {
-  const DeviceSpec spec = SpecFrom(
+  const DeviceConfig config = ConfigFrom(
       "# a print server\n"
       "\n"
       "node = 00:40:01:12:34:56\n"
@@ -44,51 +46,52 @@ TEST(DeviceFileTest, EveryKindOfKeyLandsWhereItBelongs) {
       "fault.split_reply = 1\n"
       "fault.oversize = 9\n"
       "fault.drop_every = 6\n");
-  EXPECT_EQ(spec.node, kNodeA);
-  EXPECT_EQ(FormatField(info::kDeviceName, spec.info), "PSX1");
-  EXPECT_EQ(Alias(spec.record), "\xBF\xEC\xA4\xBD\xAB\xC7");  // CP950
-  EXPECT_EQ(FieldNumber(info::kVendor, spec.info), 5u);
-  EXPECT_EQ(FieldNumber(info::kType, spec.info), 3u);
-  EXPECT_EQ(FieldNumber(info::kModelSuffix, spec.info), 0x11u);
-  EXPECT_EQ(FieldNumber(info::kFirmwareComplete, spec.info), 0u);
-  EXPECT_EQ(FieldNumber(info::kCapabilities, spec.info), 2u);
-  EXPECT_EQ(ParallelPortCount(spec.record), 3);
-  EXPECT_EQ(SerialPortCount(spec.record), 1);
-  EXPECT_EQ(IpAddress(spec.record), (Ipv4Bytes{10, 0, 0, 7}));
-  EXPECT_EQ(Text(eeprom::kSmbWorkgroup, spec.record), "HOME");
-  EXPECT_EQ(DhcpServerMode(spec.record), DhcpMode::kOn);
-  EXPECT_EQ(spec.record[kChecksumOffset], RecordChecksum(spec.record));
-  EXPECT_EQ(spec.ports[1].state, PrinterState::kPaperOut);
-  EXPECT_EQ(spec.ports[3].state, PrinterState::kRunning);
-  EXPECT_EQ(spec.ports[0].display, "\"Ready  now\"");
-  EXPECT_EQ(spec.ports[0].entries, "a;b;");
-  EXPECT_EQ(spec.reset_silence_ms, 20u);
-  EXPECT_TRUE(spec.faults.silent);
-  EXPECT_EQ(spec.faults.answer_after, 4u);
-  EXPECT_TRUE(spec.faults.wrong_command);
-  EXPECT_TRUE(spec.faults.split_reply);
-  EXPECT_EQ(spec.faults.oversize, 9u);
-  EXPECT_EQ(spec.faults.drop_every, 6u);
+  EXPECT_EQ(config.node, kNodeA);
+  EXPECT_EQ(FormatField(info::kDeviceName, config.info), "PSX1");
+  EXPECT_EQ(Alias(config.record), "\xBF\xEC\xA4\xBD\xAB\xC7");  // CP950
+  EXPECT_EQ(FieldNumber(info::kVendor, config.info), 5u);
+  EXPECT_EQ(FieldNumber(info::kType, config.info), 3u);
+  EXPECT_EQ(FieldNumber(info::kModelSuffix, config.info), 0x11u);
+  EXPECT_EQ(FieldNumber(info::kFirmwareComplete, config.info), 0u);
+  EXPECT_EQ(FieldNumber(info::kCapabilities, config.info), 2u);
+  EXPECT_EQ(ParallelPortCount(config.record), 3);
+  EXPECT_EQ(SerialPortCount(config.record), 1);
+  EXPECT_EQ(IpAddress(config.record), (Ipv4Bytes{10, 0, 0, 7}));
+  EXPECT_EQ(Text(eeprom::kSmbWorkgroup, config.record), "HOME");
+  EXPECT_EQ(DhcpServerMode(config.record), DhcpMode::kOn);
+  EXPECT_EQ(config.record[kChecksumOffset], RecordChecksum(config.record));
+  EXPECT_EQ(config.ports[1].state, PrinterState::kPaperOut);
+  EXPECT_EQ(config.ports[3].state, PrinterState::kRunning);
+  EXPECT_EQ(config.ports[0].display, "\"Ready  now\"");
+  EXPECT_EQ(config.ports[0].entries, "a;b;");
+  EXPECT_EQ(config.reset_silence_ms, 20u);
+  EXPECT_TRUE(config.faults.silent);
+  EXPECT_EQ(config.faults.answer_after, 4u);
+  EXPECT_TRUE(config.faults.wrong_command);
+  EXPECT_TRUE(config.faults.split_reply);
+  EXPECT_EQ(config.faults.oversize, 9u);
+  EXPECT_EQ(config.faults.drop_every, 6u);
 
   // Forced status fields win over what the device computes.
-  const StatusRecord status = ServerStatus(spec.node, spec.record, spec.ports, spec.status_overlay);
+  const StatusRecord status =
+      ServerStatus(config.node, config.record, config.ports, config.status_overlay);
   EXPECT_EQ(status[status::kFrameType.offset], 1);
   EXPECT_EQ(status[status::kPortStatusOffsets[2]], 1);
   EXPECT_EQ(status[status::kPortStatusOffsets[1]], 2);
 }
 
 TEST(DeviceFileTest, MinimalFileGivesACompleteDevice) {
-  const DeviceSpec spec = SpecFrom("node = 00:40:01:12:34:56\n");
-  EXPECT_EQ(spec.record, DefaultRecord(kNodeA));
-  EXPECT_EQ(Alias(spec.record), "PS123456");
-  EXPECT_TRUE(HasCapability(spec.record, eeprom::kCapTcpIp));
-  EXPECT_EQ(spec.reset_silence_ms, kDefaultResetSilenceMs);
-  EXPECT_EQ(spec.faults.oversize, 0u);
+  const DeviceConfig config = ConfigFrom("node = 00:40:01:12:34:56\n");
+  EXPECT_EQ(config.record, DefaultRecord(kNodeA));
+  EXPECT_EQ(Alias(config.record), "PS123456");
+  EXPECT_TRUE(HasCapability(config.record, eeprom::kCapTcpIp));
+  EXPECT_EQ(config.reset_silence_ms, kDefaultResetSilenceMs);
+  EXPECT_EQ(config.faults.oversize, 0u);
 }
 
 TEST(DeviceFileTest, ExplicitChecksumIsKept) {
-  const DeviceSpec spec = SpecFrom("node = 00:40:01:12:34:56\nrecord.checksum = 7\n");
-  EXPECT_EQ(spec.record[kChecksumOffset], 7);
+  const DeviceConfig config = ConfigFrom("node = 00:40:01:12:34:56\nrecord.checksum = 7\n");
+  EXPECT_EQ(config.record[kChecksumOffset], 7);
 }
 
 struct BadFileRow {
@@ -96,13 +99,15 @@ struct BadFileRow {
   std::string text;
   std::string message;  // the whole error starts with this
 };
+// Test names show the row's name, not its bytes.
+void PrintTo(const BadFileRow& row, std::ostream* out) { *out << row.name; }
 
 class BadDeviceFileTest : public ::testing::TestWithParam<BadFileRow> {};
 
 TEST_P(BadDeviceFileTest, IsRefusedWithFileAndLine) {
-  DeviceSpec spec;
+  DeviceConfig config;
   std::string error;
-  EXPECT_FALSE(ParseDeviceFile(GetParam().text, "lab/x.dev", &spec, &error));
+  EXPECT_FALSE(ParseDeviceFile(GetParam().text, "lab/x.dev", &config, &error));
   EXPECT_EQ(error.substr(0, GetParam().message.size()), GetParam().message) << error;
 }
 
@@ -151,9 +156,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeviceFileTest, MissingFileIsReported) {
-  DeviceSpec spec;
+  DeviceConfig config;
   std::string error;
-  EXPECT_FALSE(LoadDeviceFile("no/such/file.dev", &spec, &error));
+  EXPECT_FALSE(LoadDeviceFile("no/such/file.dev", &config, &error));
   EXPECT_NE(error.find("no/such/file.dev"), std::string::npos) << error;
 }
 
@@ -188,18 +193,18 @@ TEST(SampleDevicesTest, LoadAndCoverTheDemo) {
   std::set<int> port_layouts;
   bool printer_texts = false;
   for (const auto& file : files) {
-    DeviceSpec spec;
-    ASSERT_TRUE(LoadDeviceFile(file, &spec, &error)) << error;
-    EXPECT_EQ(FieldNumber(info::kType, spec.info), 0u) << file;
-    EXPECT_EQ(FieldNumber(info::kVendor, spec.info), 0u) << file;
-    EXPECT_EQ(FieldNumber(info::kFirmwareComplete, spec.info), 1u) << file;
-    EXPECT_TRUE(HasCapability(spec.record, eeprom::kCapTcpIp)) << file;
-    EXPECT_EQ(spec.record[kChecksumOffset], RecordChecksum(spec.record)) << file;
-    aliases.insert(Alias(spec.record));
-    port_layouts.insert(ParallelPortCount(spec.record) * 4 + SerialPortCount(spec.record));
-    printer_texts |= (FieldNumber(info::kCapabilities, spec.info) & info::kCapPrinterStatus) &&
-                     !spec.ports[0].display.empty();
-    ASSERT_TRUE(emulator.AddDevice(std::move(spec), &error)) << error;
+    DeviceConfig config;
+    ASSERT_TRUE(LoadDeviceFile(file, &config, &error)) << error;
+    EXPECT_EQ(FieldNumber(info::kType, config.info), 0u) << file;
+    EXPECT_EQ(FieldNumber(info::kVendor, config.info), 0u) << file;
+    EXPECT_EQ(FieldNumber(info::kFirmwareComplete, config.info), 1u) << file;
+    EXPECT_TRUE(HasCapability(config.record, eeprom::kCapTcpIp)) << file;
+    EXPECT_EQ(config.record[kChecksumOffset], RecordChecksum(config.record)) << file;
+    aliases.insert(Alias(config.record));
+    port_layouts.insert(ParallelPortCount(config.record) * 4 + SerialPortCount(config.record));
+    printer_texts |= (FieldNumber(info::kCapabilities, config.info) & info::kCapPrinterStatus) &&
+                     !config.ports[0].display.empty();
+    ASSERT_TRUE(emulator.AddDevice(std::move(config), &error)) << error;
   }
   EXPECT_EQ(aliases.size(), 4u);
   EXPECT_GE(port_layouts.size(), 3u);

@@ -115,7 +115,7 @@ TEST_F(EmulatorFixture, ZeroSilenceAppliesAtTheNextRequest) {
 TEST_F(EmulatorFixture, DuplicateNodeIsRefused) {
   AddDevices({kA});
   std::string error;
-  EXPECT_FALSE(emulator_->AddDevice(SpecFrom(kA, "again.dev"), &error));
+  EXPECT_FALSE(emulator_->AddDevice(ConfigFrom(kA, "again.dev"), &error));
   EXPECT_NE(error.find("again.dev"), std::string::npos) << error;
 }
 

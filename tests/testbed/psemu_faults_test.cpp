@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/testbed/psemu_test_util.h"
 
 namespace pscfg::psemu {
@@ -15,6 +17,8 @@ struct PatternRow {
   const char* fault;
   std::vector<bool> answered;
 };
+// Test names show the row's name, not its bytes.
+void PrintTo(const PatternRow& row, std::ostream* out) { *out << row.name; }
 
 class FaultPatternTest : public EmulatorFixture,
                          public ::testing::WithParamInterface<PatternRow> {};
@@ -65,7 +69,7 @@ class ShapeTest : public EmulatorFixture {
   Datagram Normal(Command command) {
     Emulator plain;
     std::string error;
-    EXPECT_TRUE(plain.AddDevice(SpecFrom(kNodeLine), &error)) << error;
+    EXPECT_TRUE(plain.AddDevice(ConfigFrom(kNodeLine), &error)) << error;
     auto replies = plain.Handle(RequestFor(kNodeA, command), now_);
     return replies.empty() ? Datagram{} : replies.front();
   }

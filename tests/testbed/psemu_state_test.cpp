@@ -36,7 +36,7 @@ class StateTest : public ::testing::Test {
     auto emulator = std::make_unique<Emulator>(
         StateDir(dir_), [this](std::string_view text) { warnings_.emplace_back(text); });
     std::string ignored;
-    const bool added = emulator->AddDevice(SpecFrom(kDevice), error ? error : &ignored);
+    const bool added = emulator->AddDevice(ConfigFrom(kDevice), error ? error : &ignored);
     return added ? std::move(emulator) : nullptr;
   }
   Record Renamed(const Emulator& emulator, std::string_view alias) {

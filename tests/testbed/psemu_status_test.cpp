@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "protocol/record_fields.h"
 #include "protocol/records/address_text.h"
 #include "protocol/records/printer_status.h"
@@ -15,8 +17,8 @@ namespace {
 
 const std::string kNode = "node = 00:40:01:12:34:56\n";
 
-StatusRecord StatusOf(const DeviceSpec& spec) {
-  return ServerStatus(spec.node, spec.record, spec.ports, spec.status_overlay);
+StatusRecord StatusOf(const DeviceConfig& config) {
+  return ServerStatus(config.node, config.record, config.ports, config.status_overlay);
 }
 
 struct StatusRow {
@@ -28,19 +30,21 @@ struct StatusRow {
   std::uint8_t dhcp_state;
   std::string dhcp_first;
 };
+// Test names show the row's name, not its bytes.
+void PrintTo(const StatusRow& row, std::ostream* out) { *out << row.name; }
 
 class ServerStatusTest : public ::testing::TestWithParam<StatusRow> {};
 
 TEST_P(ServerStatusTest, ShowsWhatTheConfigurationSays) {
-  const DeviceSpec spec = SpecFrom(kNode + GetParam().settings);
-  const StatusRecord status = StatusOf(spec);
+  const DeviceConfig config = ConfigFrom(kNode + GetParam().settings);
+  const StatusRecord status = StatusOf(config);
   EXPECT_EQ(FormatIpv4(IpAddressInUse(status)), GetParam().ip_in_use);
-  EXPECT_EQ(NetBeuiStateText(status, spec.record), GetParam().netbeui);
-  EXPECT_EQ(SpeedText(status, spec.record), GetParam().speed);
+  EXPECT_EQ(NetBeuiStateText(status, config.record), GetParam().netbeui);
+  EXPECT_EQ(SpeedText(status, config.record), GetParam().speed);
   const DhcpServerStatus dhcp = DhcpServerFields(status);
   EXPECT_EQ(dhcp.state, GetParam().dhcp_state);
   EXPECT_EQ(FormatIpv4(dhcp.first_address), GetParam().dhcp_first);
-  EXPECT_EQ(FrameTypeText(status, spec.record), "Ethernet_II");
+  EXPECT_EQ(FrameTypeText(status, config.record), "Ethernet_II");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,11 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ServerStatusTest, DhcpServerHandsOutTheConfiguredNetwork) {
-  const DeviceSpec spec = SpecFrom(kNode +
-                                   "ip_address = 10.0.0.5\nrecord.capabilities = 189\n"
-                                   "record.dhcp_mode = 1\nrecord.gateway = 10.0.0.1\n"
-                                   "record.dhcp_dns = 10.0.0.2\n");
-  const DhcpServerStatus dhcp = DhcpServerFields(StatusOf(spec));
+  const DeviceConfig config = ConfigFrom(kNode +
+                                         "ip_address = 10.0.0.5\nrecord.capabilities = 189\n"
+                                         "record.dhcp_mode = 1\nrecord.gateway = 10.0.0.1\n"
+                                         "record.dhcp_dns = 10.0.0.2\n");
+  const DhcpServerStatus dhcp = DhcpServerFields(StatusOf(config));
   EXPECT_EQ(FormatIpv4(dhcp.gateway), "10.0.0.1");
   EXPECT_EQ(FormatIpv4(dhcp.subnet_mask), "255.255.255.0");
   EXPECT_EQ(FormatIpv4(dhcp.dns), "10.0.0.2");
@@ -89,11 +93,11 @@ TEST(ServerStatusTest, DhcpServerHandsOutTheConfiguredNetwork) {
 }
 
 TEST(ServerStatusTest, PortStatesComeFromThePrinters) {
-  const DeviceSpec spec = SpecFrom(kNode +
-                                   "record.capabilities = 1\n"  // byte 358 is COM1's
-                                   "state.LPT1 = offline\nstate.LPT2 = paper_out\n"
-                                   "state.LPT3 = running\nstate.COM1 = paper_out\n");
-  const StatusRecord status = StatusOf(spec);
+  const DeviceConfig config = ConfigFrom(kNode +
+                                         "record.capabilities = 1\n"  // byte 358 is COM1's
+                                         "state.LPT1 = offline\nstate.LPT2 = paper_out\n"
+                                         "state.LPT3 = running\nstate.COM1 = paper_out\n");
+  const StatusRecord status = StatusOf(config);
   EXPECT_EQ(PortStateTextOfPort(status, 0), "Off Line");
   EXPECT_EQ(PortStateTextOfPort(status, 1), "Paper Out");
   EXPECT_EQ(PortStateTextOfPort(status, 2), "Running");
@@ -107,11 +111,13 @@ struct NetWareRow {
   std::uint8_t named;
   std::string connection;
 };
+// Test names show the row's name, not its bytes.
+void PrintTo(const NetWareRow& row, std::ostream* out) { *out << row.name; }
 
 class NetWareStatusTest : public ::testing::TestWithParam<NetWareRow> {};
 
 TEST_P(NetWareStatusTest, ConnectionFollowsTheNetWareSettings) {
-  const StatusRecord status = StatusOf(SpecFrom(kNode + GetParam().settings));
+  const StatusRecord status = StatusOf(ConfigFrom(kNode + GetParam().settings));
   EXPECT_EQ(status[status::kBinderyConnected.offset], GetParam().bindery);
   EXPECT_EQ(status[status::kNamedConnected.offset], GetParam().named);
   EXPECT_EQ(FixedFieldText(FieldBytes(status::kConnectionName, std::span(status))),
@@ -129,11 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrinterStatusTest, TextsReadBackAsThePrinterStatusPageShowsThem) {
-  const DeviceSpec spec = SpecFrom(kNode +
-                                   "state.LPT2 = offline\n"
-                                   "display.LPT2 = \"OFFLINE\"\n"
-                                   "entries.LPT2 = Toner low;Tray 2 empty;\n");
-  const PrinterStatusRecord record = PrinterStatus(1, spec.ports[1]);
+  const DeviceConfig config = ConfigFrom(kNode +
+                                         "state.LPT2 = offline\n"
+                                         "display.LPT2 = \"OFFLINE\"\n"
+                                         "entries.LPT2 = Toner low;Tray 2 empty;\n");
+  const PrinterStatusRecord record = PrinterStatus(1, config.ports[1]);
   EXPECT_EQ(PrinterStatusPort(record), 1);
   EXPECT_EQ(DisplayText(record), "\"OFFLINE\"");
   EXPECT_EQ(Block2Entries(record), (std::vector<std::string>{"Toner low", "Tray 2 empty"}));
@@ -147,8 +153,8 @@ TEST(PrinterStatusTest, PortWithoutTextsHasEmptyBlocks) {
 }
 
 TEST(SearchInfoTest, AliasComesFromTheRecord) {
-  DeviceSpec spec = SpecFrom(kNode + "alias = Front desk\n");
-  const InfoBlock info = SearchInfo(spec.info, spec.record);
+  DeviceConfig config = ConfigFrom(kNode + "alias = Front desk\n");
+  const InfoBlock info = SearchInfo(config.info, config.record);
   EXPECT_EQ(FixedFieldText(FieldBytes(info::kAlias, std::span(info))), "Front desk");
   EXPECT_EQ(FixedFieldText(FieldBytes(info::kDeviceName, std::span(info))), "PS123456");
 }

@@ -60,11 +60,11 @@ inline Bytes WriteRequest(const NodeAddress& node, Record record) {
   return RequestFor(node, Command::kWriteRecord, Bytes(record.begin(), record.end()));
 }
 
-inline DeviceSpec SpecFrom(const std::string& text, const std::string& source = "test.dev") {
-  DeviceSpec spec;
+inline DeviceConfig ConfigFrom(const std::string& text, const std::string& source = "test.dev") {
+  DeviceConfig config;
   std::string error;
-  EXPECT_TRUE(ParseDeviceFile(text, source, &spec, &error)) << error;
-  return spec;
+  EXPECT_TRUE(ParseDeviceFile(text, source, &config, &error)) << error;
+  return config;
 }
 
 // An emulator holding the devices of the given device-file texts.
@@ -73,7 +73,7 @@ class EmulatorFixture : public ::testing::Test {
   void AddDevices(std::initializer_list<std::string> texts) {
     for (const auto& text : texts) {
       std::string error;
-      ASSERT_TRUE(emulator_->AddDevice(SpecFrom(text), &error)) << error;
+      ASSERT_TRUE(emulator_->AddDevice(ConfigFrom(text), &error)) << error;
     }
   }
   std::vector<Datagram> Send(const Bytes& datagram) { return emulator_->Handle(datagram, now_); }

@@ -1,7 +1,7 @@
 #pragma once
 // What a device file says about one emulated print server.
 //
-// A DeviceSpec is the boot state of a device: its identity block, the
+// A DeviceConfig is the boot state of a device: its identity block, the
 // configuration record it starts with when no saved one exists, the state
 // and status texts of its printers, and the faults it plays. Everything a
 // device reports later is derived from this and from the records that
@@ -59,7 +59,7 @@ struct StatusOverlay {
 
 inline constexpr std::uint32_t kDefaultResetSilenceMs = 1500;
 
-struct DeviceSpec {
+struct DeviceConfig {
   std::string source;  // the device file, for messages
   NodeAddress node{};
   InfoBlock info{};  // identity block; the alias is taken from the applied record
