@@ -94,11 +94,13 @@ int main(int argc, char** argv) {
   const double pass_waits = manager.server_count() < pscfg::kMaxServers ? 3.0 : 0.0;
   const double floor = pass_waits + manager.server_count() * mean_us / 1e6;
 
-  std::printf("record read round trip (%d reads): mean %.1f us, median %.1f us, p99 %.1f us, "
-              "CPU %.1f us/read\n",
-              reads, mean_us, round_trips[round_trips.size() / 2],
-              round_trips[round_trips.size() * 99 / 100], read_cpu * 1e6 / reads);
-  std::printf("discovery of %d devices: found %d, wall %.3f s, floor %.3f s (%+.2f %%), CPU %.1f ms\n",
-              devices, manager.server_count(), wall, floor, (wall / floor - 1) * 100, cpu * 1e3);
+  std::printf(
+      "record read round trip (%d reads): mean %.1f us, median %.1f us, p99 %.1f us, "
+      "CPU %.1f us/read\n",
+      reads, mean_us, round_trips[round_trips.size() / 2],
+      round_trips[round_trips.size() * 99 / 100], read_cpu * 1e6 / reads);
+  std::printf(
+      "discovery of %d devices: found %d, wall %.3f s, floor %.3f s (%+.2f %%), CPU %.1f ms\n",
+      devices, manager.server_count(), wall, floor, (wall / floor - 1) * 100, cpu * 1e3);
   return manager.server_count() == devices ? 0 : 1;
 }

@@ -20,8 +20,7 @@ net::Socket OpenSocketWithSteps(net::SocketApi& api, int family, int protocol,
   if (api.ioctlsocket(s, net::kFionbio, &nonblocking) == net::kSocketError) {
     return fail(names.nonblocking);
   }
-  if (!names.option.empty() &&
-      api.setsockopt(s, net::kSolSocket, option, 1) == net::kSocketError) {
+  if (!names.option.empty() && api.setsockopt(s, net::kSolSocket, option, 1) == net::kSocketError) {
     return fail(names.option);
   }
   if (!names.bind.empty() && api.bind(s, bind_address) == net::kSocketError) {

@@ -56,8 +56,8 @@ struct ExchangeRule {
   int receive_attempts;  // phases only
   SendErrorRule send_error;
   ReplyRule reply;
-  std::size_t reply_size;         // frame bytes of a complete reply
-  std::size_t reply_minimum = 0;  // see ReplyRule
+  std::size_t reply_size;            // frame bytes of a complete reply
+  std::size_t reply_minimum = 0;     // see ReplyRule
   std::size_t receive_capacity = 0;  // combined: the one datagram's buffer (0: reply_size)
 };
 

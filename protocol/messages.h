@@ -14,8 +14,6 @@ inline constexpr std::string_view kUpdateFirmwareFirst = "請先更新列印伺�
 inline constexpr std::string_view kAliasChanged = "列印伺服器別名已經改變, 必須[重置]使它生效";
 
 // "%s 沒有回應" with the alias (already in UTF-8) for %s.
-inline std::string NoAnswer(std::string_view alias) {
-  return std::string(alias) + " 沒有回應";
-}
+inline std::string NoAnswer(std::string_view alias) { return std::string(alias) + " 沒有回應"; }
 
 }  // namespace pscfg::messages

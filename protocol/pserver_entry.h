@@ -34,11 +34,11 @@ struct PServerEntry {
 
   // The alias bytes (CP950) up to the terminator, at most 48 of them.
   std::string Alias() const;
-  std::uint8_t FirmwareComplete() const { return FieldBytes(info::kFirmwareComplete, info)[0]; }
-  std::uint8_t ModelSuffix() const { return FieldBytes(info::kModelSuffix, info)[0]; }
-  std::uint8_t Capabilities() const { return FieldBytes(info::kCapabilities, info)[0]; }
-  std::uint8_t Vendor() const { return FieldBytes(info::kVendor, info)[0]; }
-  std::uint8_t Type() const { return FieldBytes(info::kType, info)[0]; }
+  std::uint8_t FirmwareComplete() const { return FieldByte(info::kFirmwareComplete, info); }
+  std::uint8_t ModelSuffix() const { return FieldByte(info::kModelSuffix, info); }
+  std::uint8_t Capabilities() const { return FieldByte(info::kCapabilities, info); }
+  std::uint8_t Vendor() const { return FieldByte(info::kVendor, info); }
+  std::uint8_t Type() const { return FieldByte(info::kType, info); }
 };
 
 }  // namespace pscfg

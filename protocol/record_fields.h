@@ -141,7 +141,7 @@ inline constexpr FieldDescriptor kPort              {"port", "Port", 0, 2, Field
 inline constexpr FieldDescriptor kBlock1Length      {"block1_length", "Status text length", 2, 2, FieldEncoding::kU16Le};
 inline constexpr FieldDescriptor kBlock2Length      {"block2_length", "Entries length", 204, 2, FieldEncoding::kU16Le};
 // clang-format on
-inline constexpr std::size_t kBlock1Offset = 4;   // lengths count from here
+inline constexpr std::size_t kBlock1Offset = 4;  // lengths count from here
 inline constexpr std::size_t kBlock1TextOffset = 6;
 inline constexpr std::size_t kBlock2Offset = 206;
 inline constexpr std::size_t kBlock2EntriesOffset = 208;
@@ -175,6 +175,12 @@ constexpr std::span<const std::uint8_t> FieldBytes(const FieldDescriptor& f,
 constexpr std::span<std::uint8_t> FieldBytes(const FieldDescriptor& f,
                                              std::span<std::uint8_t> record) {
   return FieldFits(f, record) ? record.subspan(f.offset, f.width) : std::span<std::uint8_t>{};
+}
+
+// The first byte of a field; 0 when the field lies outside the record.
+constexpr std::uint8_t FieldByte(const FieldDescriptor& f, std::span<const std::uint8_t> record) {
+  const auto bytes = FieldBytes(f, record);
+  return bytes.empty() ? 0 : bytes[0];
 }
 
 }  // namespace pscfg

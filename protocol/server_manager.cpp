@@ -11,9 +11,7 @@ namespace pscfg {
 namespace {
 
 // atoi: leading blanks, an optional sign, the leading digits; 0 otherwise.
-long DecimalValue(const std::string& text) {
-  return std::strtol(text.c_str(), nullptr, 10);
-}
+long DecimalValue(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
 
 }  // namespace
 
@@ -39,23 +37,27 @@ std::size_t CPServerManager::WriteRequestStart(const PServerEntry& target, Comma
   return out.ok() ? out.size() : 0;
 }
 
-int CPServerManager::XResetPServerEEProm(const PServerEntry& target) {
-  std::array<std::uint8_t, kMaxSearchFrameSize> request{};
-  std::array<std::uint8_t, kMaxSearchFrameSize> reply{};
-  const std::size_t length = WriteRequestStart(target, Command::kReset, request);
+int CPServerManager::RunExchange(Command command, const PServerEntry& target,
+                                 std::span<const std::uint8_t> request,
+                                 std::span<std::uint8_t> reply) {
   const FailureReporter report = failure_reporter();
-  return Exchange(transport_, report)
-      .Run(RuleFor(variant_, Command::kReset), target, std::span(request).first(length), reply);
+  return Exchange(transport_, report).Run(RuleFor(variant_, command), target, request, reply);
 }
 
-int CPServerManager::XReadPServerEEProm(const PServerEntry& target,
-                                        std::span<std::uint8_t> frame) {
+int CPServerManager::RunHeaderOnly(Command command, const PServerEntry& target,
+                                   std::span<std::uint8_t> reply) {
   std::array<std::uint8_t, RecordOffset(Variant::kDornel)> request{};
-  const std::size_t length = WriteRequestStart(target, Command::kReadRecord, request);
-  const FailureReporter report = failure_reporter();
-  return Exchange(transport_, report)
-      .Run(RuleFor(variant_, Command::kReadRecord), target, std::span(request).first(length),
-           frame);
+  const std::size_t length = WriteRequestStart(target, command, request);
+  return RunExchange(command, target, std::span(request).first(length), reply);
+}
+
+int CPServerManager::XResetPServerEEProm(const PServerEntry& target) {
+  std::array<std::uint8_t, kMaxSearchFrameSize> reply{};
+  return RunHeaderOnly(Command::kReset, target, reply);
+}
+
+int CPServerManager::XReadPServerEEProm(const PServerEntry& target, std::span<std::uint8_t> frame) {
+  return RunHeaderOnly(Command::kReadRecord, target, frame);
 }
 
 int CPServerManager::XWritePServerEEProm(const PServerEntry& target,
@@ -66,27 +68,15 @@ int CPServerManager::XWritePServerEEProm(const PServerEntry& target,
   auto record = frame.subspan(RecordOffset(variant_), kEEPromImageSize);
   record[kChecksumOffset] = 0;
   record[kChecksumOffset] = RecordChecksum(record);
-  const FailureReporter report = failure_reporter();
-  return Exchange(transport_, report)
-      .Run(RuleFor(variant_, Command::kWriteRecord), target, frame.first(size), frame);
+  return RunExchange(Command::kWriteRecord, target, frame.first(size), frame);
 }
 
 int CPServerManager::XSearchPS(const PServerEntry& target, std::span<std::uint8_t> buffer) {
-  std::array<std::uint8_t, RecordOffset(Variant::kDornel)> request{};
-  const std::size_t length = WriteRequestStart(target, Command::kSearch, request);
-  const FailureReporter report = failure_reporter();
-  return Exchange(transport_, report)
-      .Run(RuleFor(variant_, Command::kSearch), target, std::span(request).first(length), buffer);
+  return RunHeaderOnly(Command::kSearch, target, buffer);
 }
 
-int CPServerManager::XGetPServerStatus(const PServerEntry& target,
-                                       std::span<std::uint8_t> frame) {
-  std::array<std::uint8_t, RecordOffset(Variant::kDornel)> request{};
-  const std::size_t length = WriteRequestStart(target, Command::kServerStatus, request);
-  const FailureReporter report = failure_reporter();
-  return Exchange(transport_, report)
-      .Run(RuleFor(variant_, Command::kServerStatus), target, std::span(request).first(length),
-           frame);
+int CPServerManager::XGetPServerStatus(const PServerEntry& target, std::span<std::uint8_t> frame) {
+  return RunHeaderOnly(Command::kServerStatus, target, frame);
 }
 
 int CPServerManager::XTestPrint(const PServerEntry& target, std::int32_t port) {
@@ -97,10 +87,7 @@ int CPServerManager::XTestPrint(const PServerEntry& target, std::int32_t port) {
   // The IPX request carries 477 more bytes that tell the device nothing.
   if (variant_ == Variant::kHalvex) out.Fill(0, kIpxTestPrintPadding);
   std::array<std::uint8_t, kMaxSearchFrameSize> reply{};
-  const FailureReporter report = failure_reporter();
-  return Exchange(transport_, report)
-      .Run(RuleFor(variant_, Command::kTestPrint), target, std::span(request).first(out.size()),
-           reply);
+  return RunExchange(Command::kTestPrint, target, std::span(request).first(out.size()), reply);
 }
 
 int CPServerManager::XEnterUpgradeMode(net::Socket s, const PServerEntry& target) {
@@ -121,15 +108,11 @@ int CPServerManager::XGetPrinterStatus(const PServerEntry& target, std::span<std
   transport_.WritePrefix(target, out);
   // The low two bytes of the caller's index.
   out.Bytes(RequestHeader(Command::kPrinterStatus)).U16Le(static_cast<std::uint16_t>(port));
-  const FailureReporter report = failure_reporter();
-  return Exchange(transport_, report)
-      .Run(RuleFor(variant_, Command::kPrinterStatus), target,
-           std::span(request).first(out.size()), frame);
+  return RunExchange(Command::kPrinterStatus, target, std::span(request).first(out.size()), frame);
 }
 
 bool CPServerManager::AddServer(std::span<const std::uint8_t> info_block,
-                                const net::SocketAddress& sender,
-                                const NodeAddress& node_address) {
+                                const net::SocketAddress& sender, const NodeAddress& node_address) {
   if (server_count_ >= kMaxServers) return false;
   PServerEntry candidate;
   std::copy_n(info_block.begin(), std::min(info_block.size(), candidate.info.size()),
@@ -186,7 +169,7 @@ void CPServerManager::NoteAddresses(std::span<std::uint8_t> frame) {
     entry.tcpip = 0;
     if (XReadPServerEEProm(entry, frame) == 0) continue;
     const auto record = frame.subspan(RecordOffset(variant_), kEEPromImageSize);
-    entry.tcpip = (FieldBytes(eeprom::kCapabilities, record)[0] & eeprom::kCapTcpIp) != 0 ? 1 : 0;
+    entry.tcpip = (FieldByte(eeprom::kCapabilities, record) & eeprom::kCapTcpIp) != 0 ? 1 : 0;
     const auto ip = FieldBytes(eeprom::kIpAddress, record);
     std::copy(ip.begin(), ip.end(), entry.ip_address.begin());
   }

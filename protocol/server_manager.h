@@ -57,8 +57,12 @@ class CPServerManager {
   void ClearServers() { server_count_ = 0; }
 
   // Frame buffers of this variant's sizes and the records inside them.
-  std::span<std::uint8_t> eeprom_frame() { return {eeprom_frame_.data(), EEPromFrameSize(variant_)}; }
-  std::span<std::uint8_t> status_frame() { return {status_frame_.data(), StatusFrameSize(variant_)}; }
+  std::span<std::uint8_t> eeprom_frame() {
+    return {eeprom_frame_.data(), EEPromFrameSize(variant_)};
+  }
+  std::span<std::uint8_t> status_frame() {
+    return {status_frame_.data(), StatusFrameSize(variant_)};
+  }
   std::span<std::uint8_t> printer_status_frame() {
     return {printer_status_frame_.data(), PrinterStatusFrameSize(variant_)};
   }
@@ -99,6 +103,10 @@ class CPServerManager {
   void NoteAddresses(std::span<std::uint8_t> frame);
 
  private:
+  int RunExchange(Command command, const PServerEntry& target,
+                  std::span<const std::uint8_t> request, std::span<std::uint8_t> reply);
+  // An operation whose request is the prefix and the header alone.
+  int RunHeaderOnly(Command command, const PServerEntry& target, std::span<std::uint8_t> reply);
   std::size_t WriteRequestStart(const PServerEntry& target, Command command,
                                 std::span<std::uint8_t> frame) const;
 

@@ -31,9 +31,9 @@ std::array<std::uint8_t, RecordOffset(Variant::kDornel)> DiscoveryRequest() {
 bool CPServerManager::XGetPort() {
   ClearServers();
   const FailureReporter report = failure_reporter();
-  const net::Socket s = OpenSocketWithSteps(transport_.api(), net::kAfInet, net::kIpprotoUdp,
-                                            kXGetPortSetup, net::kSoBroadcast,
-                                            UdpTransport::AnyLocal(), report);
+  const net::Socket s =
+      OpenSocketWithSteps(transport_.api(), net::kAfInet, net::kIpprotoUdp, kXGetPortSetup,
+                          net::kSoBroadcast, UdpTransport::AnyLocal(), report);
   if (s == net::kInvalidSocket) return false;
   bool closed = false;
   XGetAllPServername(s, &closed);

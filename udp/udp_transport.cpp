@@ -6,7 +6,9 @@ net::SocketAddress UdpTransport::BroadcastTo(std::uint16_t port) {
   return net::SocketAddress::Inet(net::kLimitedBroadcast, port);
 }
 
-net::SocketAddress UdpTransport::AnyLocal() { return net::SocketAddress::Inet(net::kAnyAddress, 0); }
+net::SocketAddress UdpTransport::AnyLocal() {
+  return net::SocketAddress::Inet(net::kAnyAddress, 0);
+}
 
 net::Socket UdpTransport::OpenOperationSocket(const SetupNames& names,
                                               const FailureReporter& report) {

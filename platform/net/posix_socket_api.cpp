@@ -34,35 +34,64 @@ SocketAddress FromSockaddrIn(const sockaddr_in& in) {
 
 int WsaErrorFromErrno(int error) {
   switch (error) {
-    case EINTR: return kWsaeIntr;
-    case EBADF: return kWsaeNotSock;
-    case EACCES: case EPERM: return kWsaeAcces;
-    case EFAULT: return kWsaeFault;
-    case EINVAL: return kWsaeInval;
-    case EMFILE: case ENFILE: return kWsaeMfile;
+    case EINTR:
+      return kWsaeIntr;
+    case EBADF:
+      return kWsaeNotSock;
+    case EACCES:
+    case EPERM:
+      return kWsaeAcces;
+    case EFAULT:
+      return kWsaeFault;
+    case EINVAL:
+      return kWsaeInval;
+    case EMFILE:
+    case ENFILE:
+      return kWsaeMfile;
 #if EAGAIN != EWOULDBLOCK
     case EAGAIN:
 #endif
-    case EWOULDBLOCK: return kWsaeWouldBlock;
-    case ENOTSOCK: return kWsaeNotSock;
-    case EDESTADDRREQ: return kWsaeDestAddrReq;
-    case EMSGSIZE: return kWsaeMsgSize;
-    case EPROTOTYPE: return kWsaeProtoType;
-    case ENOPROTOOPT: return kWsaeNoProtoOpt;
-    case EPROTONOSUPPORT: return kWsaeProtoNoSupport;
-    case ESOCKTNOSUPPORT: return kWsaeSocktNoSupport;
-    case EOPNOTSUPP: return kWsaeOpNotSupp;
-    case EAFNOSUPPORT: return kWsaeAfNoSupport;
-    case EADDRINUSE: return kWsaeAddrInUse;
-    case EADDRNOTAVAIL: return kWsaeAddrNotAvail;
-    case ENETDOWN: return kWsaeNetDown;
-    case ENETUNREACH: return kWsaeNetUnreach;
-    case ECONNRESET: return kWsaeConnReset;
-    case ENOBUFS: case ENOMEM: return kWsaeNoBufs;
-    case ENOTCONN: return kWsaeNotConn;
-    case ECONNREFUSED: return kWsaeConnRefused;
-    case EHOSTUNREACH: return kWsaeHostUnreach;
-    default: return kWsaeInval;
+    case EWOULDBLOCK:
+      return kWsaeWouldBlock;
+    case ENOTSOCK:
+      return kWsaeNotSock;
+    case EDESTADDRREQ:
+      return kWsaeDestAddrReq;
+    case EMSGSIZE:
+      return kWsaeMsgSize;
+    case EPROTOTYPE:
+      return kWsaeProtoType;
+    case ENOPROTOOPT:
+      return kWsaeNoProtoOpt;
+    case EPROTONOSUPPORT:
+      return kWsaeProtoNoSupport;
+    case ESOCKTNOSUPPORT:
+      return kWsaeSocktNoSupport;
+    case EOPNOTSUPP:
+      return kWsaeOpNotSupp;
+    case EAFNOSUPPORT:
+      return kWsaeAfNoSupport;
+    case EADDRINUSE:
+      return kWsaeAddrInUse;
+    case EADDRNOTAVAIL:
+      return kWsaeAddrNotAvail;
+    case ENETDOWN:
+      return kWsaeNetDown;
+    case ENETUNREACH:
+      return kWsaeNetUnreach;
+    case ECONNRESET:
+      return kWsaeConnReset;
+    case ENOBUFS:
+    case ENOMEM:
+      return kWsaeNoBufs;
+    case ENOTCONN:
+      return kWsaeNotConn;
+    case ECONNREFUSED:
+      return kWsaeConnRefused;
+    case EHOSTUNREACH:
+      return kWsaeHostUnreach;
+    default:
+      return kWsaeInval;
   }
 }
 

@@ -59,9 +59,7 @@ class SocketAddress {
     return a;
   }
 
-  int family() const {
-    return length_ < 2 ? 0 : bytes_[0] | (bytes_[1] << 8);
-  }
+  int family() const { return length_ < 2 ? 0 : bytes_[0] | (bytes_[1] << 8); }
   std::span<const std::uint8_t> bytes() const { return {bytes_.data(), length_}; }
   std::size_t size() const { return length_; }
 

@@ -85,7 +85,9 @@ class SocketApi {
   // Receives one datagram. A datagram longer than `buffer` is consumed, its
   // first bytes are stored, and the call fails with kWsaeMsgSize.
   virtual int recvfrom(Socket s, std::span<std::uint8_t> buffer, SocketAddress* from) = 0;
-  virtual int recv(Socket s, std::span<std::uint8_t> buffer) { return recvfrom(s, buffer, nullptr); }
+  virtual int recv(Socket s, std::span<std::uint8_t> buffer) {
+    return recvfrom(s, buffer, nullptr);
+  }
   virtual int closesocket(Socket s) = 0;
   virtual int WSAGetLastError() const = 0;
 };

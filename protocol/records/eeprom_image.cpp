@@ -11,12 +11,6 @@
 namespace pscfg {
 namespace {
 
-std::uint8_t ReadByte(const FieldDescriptor& field, std::span<const std::uint8_t> record) {
-  std::uint8_t value = 0;
-  ByteReader(FieldBytes(field, record)).ReadU8(value);
-  return value;
-}
-
 void WriteByte(const FieldDescriptor& field, std::span<std::uint8_t> record, std::uint8_t value) {
   ByteWriter(FieldBytes(field, record)).U8(value);
 }
@@ -31,7 +25,7 @@ std::uint8_t PortBit(const FieldDescriptor& group, int port) {
 
 bool PortBitSet(const FieldDescriptor& group, std::span<const std::uint8_t> record, int port) {
   const std::uint8_t bit = PortBit(group, port);
-  return bit != 0 && (ReadByte(group, record) & bit) != 0;
+  return bit != 0 && (FieldByte(group, record) & bit) != 0;
 }
 
 void SetPortBit(const FieldDescriptor& group, std::span<std::uint8_t> record, int port, bool on) {
@@ -76,7 +70,7 @@ bool SetText(const FieldDescriptor& field, std::span<std::uint8_t> record, std::
 }
 
 bool Flag(const FieldDescriptor& flag, std::span<const std::uint8_t> record) {
-  return (ReadByte(flag, record) & flag.mask) != 0;
+  return (FieldByte(flag, record) & flag.mask) != 0;
 }
 
 void SetFlag(const FieldDescriptor& flag, std::span<std::uint8_t> record, bool on) {
@@ -131,20 +125,20 @@ void SetSubnetMask(std::span<std::uint8_t> record, const Ipv4Bytes& address) {
 }
 
 std::uint8_t Capabilities(std::span<const std::uint8_t> record) {
-  return ReadByte(eeprom::kCapabilities, record);
+  return FieldByte(eeprom::kCapabilities, record);
 }
 bool HasCapability(std::span<const std::uint8_t> record, std::uint8_t capability_bit) {
   return (Capabilities(record) & capability_bit) != 0;
 }
 
 std::uint8_t FirmwareBuild(std::span<const std::uint8_t> record) {
-  return ReadByte(eeprom::kFirmwareBuild, record);
+  return FieldByte(eeprom::kFirmwareBuild, record);
 }
 std::uint8_t FirmwareVersion(std::span<const std::uint8_t> record) {
-  return ReadByte(eeprom::kFirmwareVersion, record);
+  return FieldByte(eeprom::kFirmwareVersion, record);
 }
 std::uint8_t HardwareCode(std::span<const std::uint8_t> record) {
-  return ReadByte(eeprom::kHardwareCode, record);
+  return FieldByte(eeprom::kHardwareCode, record);
 }
 
 std::uint16_t FirmwareCode(std::span<const std::uint8_t> record) {
@@ -205,7 +199,7 @@ void SetMailAllOnPort(std::span<std::uint8_t> record, int port, bool on) {
   SetPortBit(eeprom::kMailAllPorts, record, port, on);
 }
 std::uint8_t MailPollingTime(std::span<const std::uint8_t> record) {
-  return ReadByte(eeprom::kMailPollingTime, record);
+  return FieldByte(eeprom::kMailPollingTime, record);
 }
 void SetMailPollingTime(std::span<std::uint8_t> record, std::uint8_t minutes) {
   WriteByte(eeprom::kMailPollingTime, record, minutes);
@@ -227,7 +221,7 @@ bool SetAppleTalkPrinterType(std::span<std::uint8_t> record, int port, std::stri
 }
 
 DhcpMode DhcpServerMode(std::span<const std::uint8_t> record) {
-  switch (ReadByte(eeprom::kDhcpMode, record)) {
+  switch (FieldByte(eeprom::kDhcpMode, record)) {
     case static_cast<std::uint8_t>(DhcpMode::kAutomatic):
       return DhcpMode::kAutomatic;
     case static_cast<std::uint8_t>(DhcpMode::kOn):
@@ -241,7 +235,7 @@ void SetDhcpServerMode(std::span<std::uint8_t> record, DhcpMode mode) {
 }
 
 std::uint8_t RemotePrinterNumber(std::span<const std::uint8_t> record, int port) {
-  return ReadByte(RemotePrinterField(port), record);
+  return FieldByte(RemotePrinterField(port), record);
 }
 void SetRemotePrinterNumber(std::span<std::uint8_t> record, int port, std::uint8_t number) {
   WriteByte(RemotePrinterField(port), record, number);

@@ -11,12 +11,6 @@
 namespace pscfg {
 namespace {
 
-std::uint8_t ReadByte(const FieldDescriptor& field, std::span<const std::uint8_t> record) {
-  std::uint8_t value = 0;
-  ByteReader(FieldBytes(field, record)).ReadU8(value);
-  return value;
-}
-
 // TCP/IP supported by the device and enabled in its configuration.
 bool TcpIpActive(std::span<const std::uint8_t> eeprom) {
   return HasCapability(eeprom, eeprom::kCapTcpIp) && Flag(eeprom::kTcpIpEnabled, eeprom);
@@ -34,7 +28,7 @@ std::string_view PortStateText(std::uint8_t status_byte) {
 
 std::uint8_t PortStatusByte(std::span<const std::uint8_t> status, int port) {
   // Read the whole byte: the descriptor masks the port state bits only.
-  return ReadByte(PortStatusField(port), status);
+  return FieldByte(PortStatusField(port), status);
 }
 
 std::string_view PortStateTextOfPort(std::span<const std::uint8_t> status, int port) {
@@ -45,7 +39,7 @@ std::string FrameTypeText(std::span<const std::uint8_t> status,
                           std::span<const std::uint8_t> eeprom) {
   static constexpr std::array<std::string_view, 4> kTexts = {"802.2", "802.3", "Ethernet_II",
                                                              "Ethernet SNAP"};
-  const std::uint8_t type = ReadByte(status::kFrameType, status);
+  const std::uint8_t type = FieldByte(status::kFrameType, status);
   const bool tcpip = TcpIpActive(eeprom);
   if (type >= kTexts.size()) return tcpip ? "Ethernet_II" : "Unknown";
   std::string text(kTexts[type]);
@@ -56,7 +50,7 @@ std::string FrameTypeText(std::span<const std::uint8_t> status,
 std::string_view NetBeuiStateText(std::span<const std::uint8_t> status,
                                   std::span<const std::uint8_t> eeprom) {
   if (!HasCapability(eeprom, eeprom::kCapNetBeui)) return "N/A";
-  switch (ReadByte(status::kNetBeuiState, status)) {
+  switch (FieldByte(status::kNetBeuiState, status)) {
     case 0:
       return "Inactive";
     case 1:
@@ -70,7 +64,7 @@ std::string_view NetBeuiStateText(std::span<const std::uint8_t> status,
 
 std::string_view SpeedText(std::span<const std::uint8_t> status,
                            std::span<const std::uint8_t> eeprom) {
-  switch (ReadByte(status::kSpeedCode, status)) {
+  switch (FieldByte(status::kSpeedCode, status)) {
     case 1:
       return "10M";
     case 2:
@@ -80,7 +74,7 @@ std::string_view SpeedText(std::span<const std::uint8_t> status,
     default:
       break;
   }
-  const bool marker = ReadByte(eeprom::kSpeedMarker, eeprom) != 0;
+  const bool marker = FieldByte(eeprom::kSpeedMarker, eeprom) != 0;
   const int parallel = ParallelPortCount(eeprom);
   return marker || parallel == 2 || parallel == 3 ? "10/100 M" : "10M";
 }
@@ -116,7 +110,7 @@ QueueAttachment QueueBlock(std::span<const std::uint8_t> status, int port) {
 
 DhcpServerStatus DhcpServerFields(std::span<const std::uint8_t> status) {
   DhcpServerStatus dhcp;
-  dhcp.state = ReadByte(status::kDhcpState, status);
+  dhcp.state = FieldByte(status::kDhcpState, status);
   dhcp.first_address = Address(status::kDhcpFirstAddress, status);
   dhcp.gateway = Address(status::kDhcpGateway, status);
   dhcp.subnet_mask = Address(status::kDhcpSubnetMask, status);

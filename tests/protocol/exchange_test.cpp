@@ -111,9 +111,8 @@ TEST_P(BothVariants, RequestsCarryPrefixHeaderAndPayload) {
     if (GetParam() == Variant::kDornel) expected.assign(kNode.begin(), kNode.end());
     expected.insert(expected.end(), row.body.begin(), row.body.end());
     EXPECT_EQ(testing::Hex(x.api.sent()[0].data), testing::Hex(expected));
-    const net::SocketAddress expected_to = GetParam() == Variant::kDornel
-                                               ? UdpTransport::BroadcastTo(kUdpDevicePort)
-                                               : kIpxTarget;
+    const net::SocketAddress expected_to =
+        GetParam() == Variant::kDornel ? UdpTransport::BroadcastTo(kUdpDevicePort) : kIpxTarget;
     EXPECT_EQ(x.api.sent()[0].to, expected_to);
   }
 }
@@ -165,17 +164,22 @@ struct BudgetRow {
 int CallOperation(Harness& h, Command command) {
   std::array<std::uint8_t, kMaxSearchFrameSize> search{};
   switch (command) {
-    case Command::kReset: return h.manager.XResetPServerEEProm(h.target);
-    case Command::kReadRecord: return h.manager.XReadPServerEEProm(h.target, h.manager.eeprom_frame());
+    case Command::kReset:
+      return h.manager.XResetPServerEEProm(h.target);
+    case Command::kReadRecord:
+      return h.manager.XReadPServerEEProm(h.target, h.manager.eeprom_frame());
     case Command::kWriteRecord:
       return h.manager.XWritePServerEEProm(h.target, h.manager.eeprom_frame());
-    case Command::kSearch: return h.manager.XSearchPS(h.target, search);
+    case Command::kSearch:
+      return h.manager.XSearchPS(h.target, search);
     case Command::kServerStatus:
       return h.manager.XGetPServerStatus(h.target, h.manager.status_frame());
-    case Command::kTestPrint: return h.manager.XTestPrint(h.target, 0);
+    case Command::kTestPrint:
+      return h.manager.XTestPrint(h.target, 0);
     case Command::kPrinterStatus:
       return h.manager.XGetPrinterStatus(h.target, h.manager.printer_status_frame(), 0);
-    case Command::kEnterUpgradeMode: break;
+    case Command::kEnterUpgradeMode:
+      break;
   }
   return -1;
 }
@@ -197,9 +201,9 @@ TEST_P(BothVariants, SilentServerUsesTheWholeBudget) {
     const bool halvex = GetParam() == Variant::kHalvex;
     const int waits = halvex ? row.halvex_receive_attempts : row.dornel_receive_attempts;
     EXPECT_EQ(x.api.receive_waits(), waits) << row.name;
-    const bool combined = halvex && (row.command == Command::kReadRecord ||
-                                     row.command == Command::kServerStatus ||
-                                     row.command == Command::kSearch);
+    const bool combined =
+        halvex && (row.command == Command::kReadRecord || row.command == Command::kServerStatus ||
+                   row.command == Command::kSearch);
     // Combined attempts send the request again each time; phases send once.
     EXPECT_EQ(static_cast<int>(x.api.sent().size()), combined ? waits : 1) << row.name;
     EXPECT_TRUE(x.reporter.messages.empty()) << row.name << ": silence is no transport error";
@@ -315,8 +319,8 @@ TEST(DornelLengths, StatusStopsOnceMoreThan65BytesArrived) {
     const Bytes reply = h.Reply(Command::kServerStatus, kPServerStatusSize);
     std::size_t at = 0;
     for (std::size_t n : row.datagrams) {
-      h.api.QueueDatagram(Bytes(reply.begin() + static_cast<long>(at),
-                                reply.begin() + static_cast<long>(at + n)));
+      h.api.QueueDatagram(
+          Bytes(reply.begin() + static_cast<long>(at), reply.begin() + static_cast<long>(at + n)));
       at += n;
     }
     EXPECT_EQ(h.manager.XGetPServerStatus(h.target, h.manager.status_frame()), row.result)
@@ -378,8 +382,8 @@ TEST_P(BothVariants, SocketsAreSetUpAsEachTransportWants) {
   if (GetParam() == Variant::kDornel) {
     EXPECT_EQ(h.api.families(), (std::vector<int>{net::kAfInet, net::kAfInet}));
     // SO_BROADCAST on both; only the search binds (any address, port 0).
-    EXPECT_EQ(h.api.options_set(), (std::vector<std::pair<int, int>>{{net::kSoBroadcast, 1},
-                                                                    {net::kSoBroadcast, 1}}));
+    EXPECT_EQ(h.api.options_set(),
+              (std::vector<std::pair<int, int>>{{net::kSoBroadcast, 1}, {net::kSoBroadcast, 1}}));
     EXPECT_EQ(h.api.binds(), (std::vector{UdpTransport::AnyLocal()}));
   } else {
     EXPECT_EQ(h.api.families(), (std::vector<int>{net::kAfIpx, net::kAfIpx}));
@@ -483,9 +487,9 @@ namespace {
 // under the sanitizers) and every socket is closed exactly once.
 TEST(UntrustedReplies, RandomDatagramsNeverBreakAnOperation) {
   std::mt19937 random(20261211);
-  const Command commands[] = {Command::kReset,        Command::kReadRecord, Command::kWriteRecord,
-                              Command::kSearch,       Command::kServerStatus,
-                              Command::kTestPrint,    Command::kPrinterStatus};
+  const Command commands[] = {Command::kReset,        Command::kReadRecord,   Command::kWriteRecord,
+                              Command::kSearch,       Command::kServerStatus, Command::kTestPrint,
+                              Command::kPrinterStatus};
   for (Variant variant : {Variant::kHalvex, Variant::kDornel}) {
     for (int round = 0; round < 300; ++round) {
       Harness h(variant);

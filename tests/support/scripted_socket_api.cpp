@@ -24,7 +24,8 @@ net::Socket ScriptedSocketApi::socket(int address_family, int, int) {
 
 int ScriptedSocketApi::ioctlsocket(net::Socket, long command, unsigned long* argument) {
   if (TakeFailure(Call::kIoctl)) return net::kSocketError;
-  if (command != net::kFionbio || argument == nullptr || *argument != 1) return Fail(net::kWsaeInval);
+  if (command != net::kFionbio || argument == nullptr || *argument != 1)
+    return Fail(net::kWsaeInval);
   return 0;
 }
 

@@ -92,9 +92,9 @@ TEST_F(PsctlTest, BackupSetResetReadRestore) {
   const fs::path backup = Temp("backup.bin");
   ASSERT_EQ(Psctl({"backup", kOffice, backup.string()}).exit_code, 0);
 
-  const ProgramResult set = Psctl({"set", kOffice, "alias=RENAMED", "ip_address=127.0.0.77",
-                                   "subnet_mask=255.0.0.0", "gateway=127.0.0.1",
-                                   "snmp_contact=ops desk"});
+  const ProgramResult set =
+      Psctl({"set", kOffice, "alias=RENAMED", "ip_address=127.0.0.77", "subnet_mask=255.0.0.0",
+             "gateway=127.0.0.1", "snmp_contact=ops desk"});
   ASSERT_EQ(set.exit_code, 0) << set.err;
   EXPECT_NE(set.err.find("列印伺服器別名已經改變, 必須[重置]使它生效"), std::string::npos);
 

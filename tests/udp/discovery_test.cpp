@@ -153,8 +153,9 @@ TEST_F(DiscoveryTest, TwentyIncompleteDatagramsEndThePass) {
 TEST_F(DiscoveryTest, AHundredServersAreStoredAndNoMore) {
   std::vector<FakeServer> many;
   for (int i = 0; i < 105; ++i) {
-    many.push_back({{0, 0x40, 0, 0, static_cast<std::uint8_t>(i >> 8), static_cast<std::uint8_t>(i)},
-                    "PS" + std::to_string(i)});
+    many.push_back(
+        {{0, 0x40, 0, 0, static_cast<std::uint8_t>(i >> 8), static_cast<std::uint8_t>(i)},
+         "PS" + std::to_string(i)});
   }
   AnswerLike(many);
   ASSERT_TRUE(manager.XGetPort());

@@ -90,10 +90,10 @@ TEST_F(ManagerOverPsemu, WriteIsAppliedOnlyAfterTheReset) {
 
 TEST_F(ManagerOverPsemu, StatusAndPrinterStatusArriveWhole) {
   Start({DeviceFile("00:40:01:00:00:0B", {{"alias", "STATUS"},
-                                           {"capabilities", "2"},
-                                           {"ip_address", "127.0.0.99"},
-                                           {"fault.split_reply", "1"},
-                                           {"display.LPT2", "OFFLINE"}})});
+                                          {"capabilities", "2"},
+                                          {"ip_address", "127.0.0.99"},
+                                          {"fault.split_reply", "1"},
+                                          {"display.LPT2", "OFFLINE"}})});
   ASSERT_TRUE(manager_.XGetPort());
   ASSERT_EQ(manager_.server_count(), 1);
   const PServerEntry& entry = manager_.server(0);

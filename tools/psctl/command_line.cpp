@@ -44,11 +44,11 @@ struct CommandShape {
 };
 
 constexpr std::array kCommands = {
-    CommandShape{"discover", 0, 0},       CommandShape{"search", 1, 1},
-    CommandShape{"read", 1, 1},           CommandShape{"write", 2, 2},
-    CommandShape{"backup", 2, 2},         CommandShape{"restore", 2, 2},
-    CommandShape{"set", 2, SIZE_MAX},     CommandShape{"reset", 1, 1},
-    CommandShape{"status", 1, 1},         CommandShape{"printer-status", 2, 2},
+    CommandShape{"discover", 0, 0},   CommandShape{"search", 1, 1},
+    CommandShape{"read", 1, 1},       CommandShape{"write", 2, 2},
+    CommandShape{"backup", 2, 2},     CommandShape{"restore", 2, 2},
+    CommandShape{"set", 2, SIZE_MAX}, CommandShape{"reset", 1, 1},
+    CommandShape{"status", 1, 1},     CommandShape{"printer-status", 2, 2},
     CommandShape{"test-print", 2, 2},
 };
 
@@ -117,9 +117,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     *error = "no command given";
     return std::nullopt;
   }
-  const auto shape = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandShape& c) {
-    return line.command == c.name;
-  });
+  const auto shape = std::find_if(kCommands.begin(), kCommands.end(),
+                                  [&](const CommandShape& c) { return line.command == c.name; });
   if (shape == kCommands.end()) {
     *error = "unknown command '" + line.command + "'";
     return std::nullopt;

@@ -12,6 +12,7 @@
 #include "platform/profile/private_profile.h"
 #include "platform/text/codepage.h"
 #include "protocol/messages.h"
+#include "protocol/records/printer_status.h"
 #include "protocol/reset_sequence.h"
 #include "protocol/server_manager.h"
 #include "tools/psctl/record_output.h"
@@ -73,7 +74,8 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
   const std::string temporary = path + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
       *error = "cannot write '" + path + "'";
@@ -94,7 +96,11 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 class Session {
  public:
   Session(const CommandLine& line, std::ostream& out, std::ostream& err)
-      : line_(line), out_(out), err_(err), reporter_(err), transport_(api_),
+      : line_(line),
+        out_(out),
+        err_(err),
+        reporter_(err),
+        transport_(api_),
         manager_(transport_, reporter_) {
     const std::string module = process::ModuleFileName().string();
     manager_.set_program_directory(process::ProgramDirectoryOf(module));
@@ -145,7 +151,8 @@ class Session {
       return kExitSuccess;
     }
     std::string alias;
-    if (!text::Utf8ToCp950(text, &alias)) return Usage("'" + text + "' is no alias a print server can have");
+    if (!text::Utf8ToCp950(text, &alias))
+      return Usage("'" + text + "' is no alias a print server can have");
     manager_.XGetPort();
     for (int i = 0; i < manager_.server_count(); ++i) {
       if (manager_.server(i).Alias() == alias) {
@@ -259,8 +266,7 @@ class Session {
       return Failed(messages::kCannotReadStatus);
     }
     const auto record = manager_.printer_status();
-    const unsigned echoed = FieldBytes(printer_status::kPort, record)[0] |
-                            (FieldBytes(printer_status::kPort, record)[1] << 8);
+    const unsigned echoed = PrinterStatusPort(record);
     if (echoed != static_cast<unsigned>(port)) {
       return Failed("psctl: the print server answered for port " + std::to_string(echoed) +
                     ", not for the port asked");

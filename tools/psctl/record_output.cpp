@@ -49,9 +49,15 @@ std::string Render(const std::vector<Item>& items, bool json) {
     for (const Item& item : items) {
       out.Key(item.key);
       switch (item.kind) {
-        case FieldValueKind::kText: out.String(item.text); break;
-        case FieldValueKind::kNumber: out.Number(item.number); break;
-        case FieldValueKind::kBool: out.Bool(item.number != 0); break;
+        case FieldValueKind::kText:
+          out.String(item.text);
+          break;
+        case FieldValueKind::kNumber:
+          out.Number(item.number);
+          break;
+        case FieldValueKind::kBool:
+          out.Bool(item.number != 0);
+          break;
       }
     }
     out.EndObject();
@@ -108,17 +114,16 @@ std::string ServerTableText(const CPServerManager& manager, bool json) {
   }
   std::string text;
   char line[256];
-  std::snprintf(line, sizeof line, "%-17s  %-15s  %-5s  %-8s  %-6s  %-4s  %-6s  %-8s  %s\n",
-                "node", "ip", "tcpip", "device", "vendor", "type", "suffix", "firmware", "alias");
+  std::snprintf(line, sizeof line, "%-17s  %-15s  %-5s  %-8s  %-6s  %-4s  %-6s  %-8s  %s\n", "node",
+                "ip", "tcpip", "device", "vendor", "type", "suffix", "firmware", "alias");
   text += line;
   for (int i = 0; i < manager.server_count(); ++i) {
     const PServerEntry& e = manager.server(i);
-    std::snprintf(line, sizeof line, "%-17s  %-15s  %-5s  %-8s  %-6u  %-4u  %-6s  %-8s  ",
-                  NodeText(e.node_address).c_str(), FormatIpv4(e.ip_address).c_str(),
-                  e.tcpip ? "yes" : "no",
-                  text::Cp950ToUtf8(FormatField(info::kDeviceName, e.info)).c_str(), e.Vendor(),
-                  e.Type(), Hex2(e.ModelSuffix()).c_str(),
-                  e.FirmwareComplete() ? "complete" : "partial");
+    std::snprintf(
+        line, sizeof line, "%-17s  %-15s  %-5s  %-8s  %-6u  %-4u  %-6s  %-8s  ",
+        NodeText(e.node_address).c_str(), FormatIpv4(e.ip_address).c_str(), e.tcpip ? "yes" : "no",
+        text::Cp950ToUtf8(FormatField(info::kDeviceName, e.info)).c_str(), e.Vendor(), e.Type(),
+        Hex2(e.ModelSuffix()).c_str(), e.FirmwareComplete() ? "complete" : "partial");
     text += line + AliasText(e) + "\n";
   }
   text += std::to_string(manager.server_count()) + " print server(s)\n";
@@ -137,8 +142,7 @@ std::string ServerInfoText(const PServerEntry& entry, bool json) {
   return Render(items, false);
 }
 
-std::string RecordText(std::span<const std::uint8_t> record, std::uint8_t model_suffix,
-                       bool json) {
+std::string RecordText(std::span<const std::uint8_t> record, std::uint8_t model_suffix, bool json) {
   std::vector<Item> items;
   items.push_back(TextItem("model", "Model", ModelString(record, model_suffix)));
   items.push_back(TextItem("firmware_code", "Firmware code", FirmwareCodeText(record)));
@@ -168,8 +172,7 @@ std::string StatusText(std::span<const std::uint8_t> status, std::span<const std
   return Render(items, json);
 }
 
-std::string PrinterStatusText(std::span<const std::uint8_t> printer_status, int port,
-                              bool json) {
+std::string PrinterStatusText(std::span<const std::uint8_t> printer_status, int port, bool json) {
   const std::string display = text::Cp950ToUtf8(DisplayText(printer_status));
   std::vector<std::string> entries;
   for (const std::string& entry : Block2Entries(printer_status)) {

@@ -127,9 +127,7 @@ bool ApplySettings(const std::vector<SettingChange>& changes, std::span<std::uin
     SetGateway(record, {});
     SetSubnetMask(record, {});
   } else if (addresses_changed) {
-    const auto value = [](const Ipv4Bytes& a) {
-      return AddressValue({a[0], a[1], a[2], a[3]});
-    };
+    const auto value = [](const Ipv4Bytes& a) { return AddressValue({a[0], a[1], a[2], a[3]}); };
     switch (CheckAddressConsistency(value(IpAddress(record)), value(Gateway(record)),
                                     value(SubnetMask(record)))) {
       case 1:
