@@ -44,11 +44,14 @@ class Harness {
 
   // A reply frame: prefix, header 01 code FF xx, then `payload` bytes.
   Bytes Reply(Command command, std::size_t payload, std::uint8_t fill = 0x5A) const {
-    Bytes frame;
-    if (variant_ == Variant::kDornel) frame.assign(kNode.begin(), kNode.end());
+    const std::size_t p = prefix();
+    Bytes frame(p + kHeaderSize + payload, fill);
+    if (variant_ == Variant::kDornel) std::copy(kNode.begin(), kNode.end(), frame.begin());
     const auto code = static_cast<std::uint8_t>(command);
-    frame.insert(frame.end(), {kDirectionReply, code, 0xFF, static_cast<std::uint8_t>(~code)});
-    frame.insert(frame.end(), payload, fill);
+    frame[p] = kDirectionReply;
+    frame[p + 1] = code;
+    frame[p + 2] = 0xFF;
+    frame[p + 3] = static_cast<std::uint8_t>(~code);
     return frame;
   }
 
