@@ -99,8 +99,9 @@ TEST_F(DiscoveryTest, RepliesBecomeEntriesWithTheirNodeAndAddress) {
   EXPECT_EQ(manager.server(0).ip_address, (net::Ipv4{127, 0, 0, 51}));
   EXPECT_EQ(manager.server(0).tcpip, 1);
   EXPECT_EQ(manager.server(1).Alias(), "SECOND");
-  const auto sender = net::SocketAddress::Inet({127, 0, 0, 2}, 13364).bytes();
-  EXPECT_TRUE(std::equal(sender.begin(), sender.end(), manager.server(1).udp_sender.begin()));
+  const auto sender = net::SocketAddress::Inet({127, 0, 0, 2}, 13364);
+  EXPECT_TRUE(std::equal(sender.bytes().begin(), sender.bytes().end(),
+                         manager.server(1).udp_sender.begin()));
   EXPECT_EQ(api.open_sockets(), 0);
 }
 
