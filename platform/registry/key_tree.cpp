@@ -112,8 +112,9 @@ void KeyNode::SetValue(std::string_view name, RegValue value) {
 }
 
 bool KeyNode::RemoveValue(std::string_view name) {
-  const auto it = std::find_if(values_.begin(), values_.end(),
-                               [&](const NamedValue& value) { return NamesEqual(value.name, name); });
+  const auto it = std::find_if(values_.begin(), values_.end(), [&](const NamedValue& value) {
+    return NamesEqual(value.name, name);
+  });
   if (it == values_.end()) return false;
   values_.erase(it);
   return true;

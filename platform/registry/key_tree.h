@@ -27,9 +27,12 @@ class KeyNode {
   struct NamedValue {
     std::string name;  // "" is the key's default value
     RegValue value;
+
+    bool operator==(const NamedValue&) const = default;
   };
 
-  explicit KeyNode(std::string name = {}) : name_(std::move(name)) {}
+  KeyNode() = default;
+  explicit KeyNode(std::string name) : name_(std::move(name)) {}
 
   const std::string& name() const { return name_; }
   const std::vector<KeyNode>& subkeys() const { return subkeys_; }

@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::size_t kHexLineWidth = 76;
+constexpr std::size_t kHexLineWidth = 80;  // with the trailing backslash
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -34,36 +34,18 @@ int HexDigit(char c) {
   return -1;
 }
 
-// The physical lines of the text, CR of CRLF removed, with continued lines
-// (ending in a backslash) joined to the next.
-std::vector<std::string> LogicalLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::string pending;
-  bool continuing = false;
+// The lines of the text without their line ends (LF or CRLF).
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (continuing) line = TrimLeft(line);
-    std::string_view body = Trim(line);
-    const bool continues = !body.empty() && body.back() == '\\' && body.front() != '[' &&
-                           body.front() != ';' && (continuing || body.find('=') != body.npos) &&
-                           body.find("=\"") == body.npos;
-    if (continues) {
-      body.remove_suffix(1);
-      pending.append(body);
-      continuing = true;
-      continue;
-    }
-    pending.append(line);
-    lines.push_back(std::move(pending));
-    pending.clear();
-    continuing = false;
+    lines.push_back(line);
+    pos = end + 1;
   }
-  if (continuing) lines.push_back(std::move(pending));
   return lines;
 }
 
@@ -100,8 +82,8 @@ std::optional<std::vector<std::uint8_t>> ReadHexList(std::string_view text) {
   std::size_t pos = 0;
   for (;;) {
     const std::size_t comma = text.find(',', pos);
-    const std::string_view piece =
-        Trim(text.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos));
+    const std::string_view piece = Trim(
+        text.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos));
     if (piece.empty() || piece.size() > 2) return std::nullopt;
     int value = 0;
     for (const char c : piece) {
@@ -222,15 +204,18 @@ std::string FormatValueLine(const KeyNode::NamedValue& named) {
   } else {
     constexpr char kDigits[] = "0123456789abcdef";
     std::string type;
-    for (DWORD t = value.type; t != 0 || type.empty(); t >>= 4) type.insert(type.begin(), kDigits[t & 0xF]);
+    for (DWORD t = value.type; t != 0 || type.empty(); t >>= 4)
+      type.insert(type.begin(), kDigits[t & 0xF]);
     line += "hex(" + type + "):";
   }
-  // Wrapped as the registry editor wraps: ",\" at the end, two blanks ahead.
+  // Wrapped as the registry editor wraps: a line ends in ",\" where one
+  // more "xx," and the backslash would pass the width; the next line starts
+  // with two blanks.
   std::size_t line_start = 0;
   for (std::size_t i = 0; i < value.data.size(); ++i) {
     if (i > 0) {
       line.push_back(',');
-      if (line.size() - line_start + 3 > kHexLineWidth) {
+      if (line.size() - line_start + 4 > kHexLineWidth) {
         line += "\\\n  ";
         line_start = line.size() - 2;
       }
@@ -261,7 +246,7 @@ bool IsStorableName(std::string_view name) {
 KeyNode ParseRegedit4(std::string_view text) {
   KeyNode root;
   if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
-  const std::vector<std::string> lines = LogicalLines(text);
+  const std::vector<std::string_view> lines = SplitLines(text);
 
   std::size_t index = 0;
   while (index < lines.size() && Trim(lines[index]).empty()) ++index;
@@ -276,7 +261,6 @@ KeyNode ParseRegedit4(std::string_view text) {
       if (current) root.Create(*current);
       continue;
     }
-    if (!current) continue;
 
     std::string_view rest = line;
     std::string name;
@@ -289,8 +273,17 @@ KeyNode ParseRegedit4(std::string_view text) {
     }
     rest = TrimLeft(rest);
     if (rest.empty() || rest.front() != '=') continue;
+    std::string data(Trim(rest.substr(1)));
+    // Only hex lists go on over lines; each continued line ends in '\'.
+    if (StartsWithIgnoringCase(data, "hex")) {
+      while (!data.empty() && data.back() == '\\' && index + 1 < lines.size()) {
+        data.pop_back();
+        data.append(Trim(lines[++index]));
+      }
+    }
+    if (!current) continue;
     RegValue value;
-    if (ReadData(rest.substr(1), &value) != DataKind::kValue) continue;
+    if (ReadData(data, &value) != DataKind::kValue) continue;
     root.Create(*current).SetValue(name, std::move(value));
   }
   return root;

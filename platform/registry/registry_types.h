@@ -56,8 +56,8 @@ struct RegValue {
 
 // Values built the way the registry editor stores them.
 RegValue MakeStringValue(const std::string& text, DWORD type = kRegSz);  // text + NUL
-RegValue MakeMultiStringValue(const std::vector<std::string>& texts);   // each + NUL, then NUL
-RegValue MakeDwordValue(DWORD number);                                  // 4 bytes, little-endian
+RegValue MakeMultiStringValue(const std::vector<std::string>& texts);    // each + NUL, then NUL
+RegValue MakeDwordValue(DWORD number);                                   // 4 bytes, little-endian
 RegValue MakeBinaryValue(std::vector<std::uint8_t> bytes);
 
 }  // namespace pscfg::registry

@@ -1,5 +1,7 @@
 #include "platform/ui/ansi_length.h"
 
+#include <QList>
+
 #include "platform/ui/qt_text.h"
 
 namespace pscfg::ui {

@@ -48,6 +48,7 @@ QPixmap BuiltInPicture(QSize size) {
 
 bool LoadBitmapFile(const std::string& path, QPixmap* picture) {
   QImageReader reader(ToQString(path), "BMP");
+  reader.setAutoDetectImageFormat(false);  // a bitmap, whatever else Qt could read
   const QImage image = reader.read();
   if (image.isNull()) return false;
   *picture = QPixmap::fromImage(image);

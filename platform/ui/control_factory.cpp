@@ -52,7 +52,7 @@ QWidget* MakePicture(QWidget* parent, const ControlTemplate& control, const QRec
   auto* label = new QLabel(parent);
   const bool icon = control.kind == ControlKind::kIcon;
   QPixmap picture = BitmapResource(control.resource, icon ? kIconSize : rect.size());
-  if (icon) picture = picture.scaled(kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  if (icon) picture = picture.scaled(kIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   label->setPixmap(picture);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;

@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/ui/control_set.h"
 #include "platform/ui/dialog_template.h"
@@ -40,6 +41,10 @@ class CWnd {
   // The window, or null while it does not exist.
   QWidget* GetWindow() const { return window_.data(); }
   QWidget* GetDlgItem(int id) const;
+  template <class Widget>
+  Widget* GetDlgItemAs(int id) const {
+    return qobject_cast<Widget*>(GetDlgItem(id));
+  }
 
   // The window itself.
   void SetWindowText(const std::string& text);
@@ -75,6 +80,9 @@ class CWnd {
   void CheckRadioButton(int first, int last, int check);
   // The checked radio button among ids first..last, or 0.
   int GetCheckedRadioButton(int first, int last) const;
+  // Ids of the radio buttons in the group of `id` (see control_set.h), in
+  // template order; empty when `id` is no radio button.
+  std::vector<int> GetRadioGroup(int id) const;
 
   // Bitmap statics: the picture of a file, which must be a Windows bitmap.
   // False, and the picture stays, when it is missing or unreadable. The
@@ -136,8 +144,9 @@ class CWnd {
   // also through its window, or hidden).
   bool ClickDlgItem(int id);
   bool UserSelectComboItem(int id, int index);
-  // Replaces an edit's text as typing would: the limit and the upper-case
-  // style apply. False when the edit refused the text.
+  // Replaces an edit's text as the user would: deletes it, then types each
+  // character; the limit refuses what does not fit and the upper-case style
+  // converts. True when every character was taken.
   bool UserTypeText(int id, const std::string& text);
 
   // Posts the key that presses the focused push button: when the event loop
@@ -174,6 +183,10 @@ class CWnd {
   // them; deletes the window when owned.
   void DestroyWindow();
 
+  // Puts the focus on the first control in template order that takes it
+  // (enabled, shown, accepting the keyboard focus by Tab).
+  void FocusFirstTabStop();
+
   // A click nobody registered a handler for (CDialog ends on OK and Cancel).
   virtual void OnUnhandledCommand(int id);
 
@@ -185,6 +198,19 @@ class CWnd {
  private:
   enum class Notification { kClicked, kSelEndOk, kListBoxSelChange, kItemChanged };
 
+  // Changes that the program makes to a list box or list view send no
+  // notification; this marks them.
+  class ProgramChange {
+   public:
+    explicit ProgramChange(CWnd* wnd) : wnd_(wnd) { ++wnd_->program_changes_; }
+    ~ProgramChange() { --wnd_->program_changes_; }
+    ProgramChange(const ProgramChange&) = delete;
+    ProgramChange& operator=(const ProgramChange&) = delete;
+
+   private:
+    CWnd* wnd_;
+  };
+
   void Wire(const Control& control);
   void Notify(int id, Notification notification, int item = -1);
   void ClickFocusedButton();
@@ -194,6 +220,7 @@ class CWnd {
   ControlSet controls_;
   std::unique_ptr<QObject> context_;
   std::map<std::pair<int, Notification>, std::function<void(int)>> handlers_;
+  int program_changes_ = 0;
 };
 
 }  // namespace pscfg::ui

@@ -2,13 +2,14 @@
 // What an edit control does with typed text: it keeps the length limit and
 // the upper-case style.
 //
-// As with the platform's edit control, only typing (and pasting) is checked:
-// text that the program sets passes unchanged, even when it is longer than
-// the limit, so that a later DDV_MaxChars can refuse it. Typing that would
-// make an over-long text longer, or a text at the limit longer, is refused;
-// deleting is always allowed.
+// As with the platform's edit control, only typing and pasting are checked:
+// CWnd::SetDlgItemText takes the filter off while it sets a text, so a text
+// from the program stays whole even when it is longer than the limit (and a
+// later DDV_MaxChars can refuse it). Of what the user inserts, only as much
+// as fits under the limit is taken; deleting is always allowed.
 
 #include <QLineEdit>
+#include <QString>
 #include <QValidator>
 
 namespace pscfg::ui {
@@ -26,7 +27,7 @@ class EditInputFilter : public QValidator {
  private:
   int limit_;
   bool uppercase_;
-  int current_length_ = 0;  // ANSI length of the edit's text before this change
+  QString previous_;  // the edit's text before the change being validated
 };
 
 }  // namespace pscfg::ui
