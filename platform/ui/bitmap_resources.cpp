@@ -1,6 +1,7 @@
 #include "platform/ui/bitmap_resources.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
@@ -19,9 +20,7 @@ std::map<int, QImage>& Registry() {
 
 }  // namespace
 
-void RegisterBitmapResource(int resource, const QImage& picture) {
-  Registry()[resource] = picture;
-}
+void RegisterBitmapResource(int resource, const QImage& picture) { Registry()[resource] = picture; }
 
 QPixmap BitmapResource(int resource, QSize fallback_size) {
   const auto found = Registry().find(resource);
@@ -47,6 +46,8 @@ QPixmap BuiltInPicture(QSize size) {
 }
 
 bool LoadBitmapFile(const std::string& path, QPixmap* picture) {
+  const QFileInfo file(ToQString(path));
+  if (!file.isFile() || !file.isReadable()) return false;
   QImageReader reader(ToQString(path), "BMP");
   reader.setAutoDetectImageFormat(false);  // a bitmap, whatever else Qt could read
   const QImage image = reader.read();

@@ -27,18 +27,6 @@ Qt::Alignment HorizontalAlignment(unsigned style) {
   return Qt::AlignLeft;
 }
 
-Qt::Alignment ColumnAlignment(ColumnAlign align) {
-  switch (align) {
-    case ColumnAlign::kRight:
-      return Qt::AlignRight | Qt::AlignVCenter;
-    case ColumnAlign::kCenter:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    case ColumnAlign::kLeft:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 QWidget* MakeStatic(QWidget* parent, const ControlTemplate& control) {
   auto* label = new QLabel(ToQString(control.text), parent);
   label->setTextFormat(Qt::PlainText);
@@ -110,10 +98,10 @@ QWidget* MakeListView(QWidget* parent, const ControlTemplate& control) {
   list->setColumnCount(static_cast<int>(control.columns.size()));
   QTreeWidgetItem* header = list->headerItem();
   for (int column = 0; column < static_cast<int>(control.columns.size()); ++column) {
-    const ListColumn& spec = control.columns[column];
-    header->setText(column, ToQString(spec.text));
-    header->setTextAlignment(column, ColumnAlignment(spec.align));
-    list->setColumnWidth(column, spec.width);
+    const ListColumn& heading = control.columns[column];
+    header->setText(column, ToQString(heading.text));
+    header->setTextAlignment(column, ColumnAlignment(heading.align));
+    list->setColumnWidth(column, heading.width);
   }
   return list;
 }
@@ -166,6 +154,18 @@ QRect PlacedRect(const ControlTemplate& control, QWidget* widget, QRect rect) {
 }
 
 }  // namespace
+
+Qt::Alignment ColumnAlignment(ColumnAlign align) {
+  switch (align) {
+    case ColumnAlign::kRight:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case ColumnAlign::kCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case ColumnAlign::kLeft:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
 
 void BuildControls(QWidget* parent, const DialogTemplate& dialog, DialogBaseUnits units,
                    ControlSet* controls) {

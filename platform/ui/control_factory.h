@@ -15,6 +15,9 @@ namespace pscfg::ui {
 // width but is as tall as its closed field (the template height includes the
 // drop-down list); a bitmap takes the size of its registered picture (the
 // built-in picture is drawn at the template size); an icon is 32 x 32.
+// Alignment of a list view column's texts.
+Qt::Alignment ColumnAlignment(ColumnAlign align);
+
 void BuildControls(QWidget* parent, const DialogTemplate& dialog, DialogBaseUnits units,
                    ControlSet* controls);
 

@@ -57,9 +57,9 @@ std::vector<const Control*> ControlSet::RadioGroupOf(int id) const {
 void ControlSet::SetRadioChecked(const Control& radio, bool checked) const {
   auto* button = qobject_cast<QAbstractButton*>(radio.widget.data());
   if (button == nullptr) return;
-  QButtonGroup* group =
-      radio.group >= 0 && radio.group < static_cast<int>(groups_.size()) ? groups_[radio.group]
-                                                                         : nullptr;
+  QButtonGroup* group = radio.group >= 0 && radio.group < static_cast<int>(groups_.size())
+                            ? groups_[radio.group]
+                            : nullptr;
   if (checked || group == nullptr) {
     button->setChecked(checked);
     return;

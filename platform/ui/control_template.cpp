@@ -67,8 +67,7 @@ ControlTemplate ListBox(int id, DialogRect rect, unsigned style) {
   return Make(id, ControlKind::kListBox, {}, rect, style);
 }
 
-ControlTemplate ListView(int id, DialogRect rect, std::vector<ListColumn> columns,
-                         unsigned style) {
+ControlTemplate ListView(int id, DialogRect rect, std::vector<ListColumn> columns, unsigned style) {
   ControlTemplate control = Make(id, ControlKind::kListView, {}, rect, style);
   control.columns = std::move(columns);
   return control;

@@ -32,10 +32,10 @@ inline constexpr unsigned kHidden = 1u << 1;
 // Starts a group: a radio button with it opens a new radio group, any other
 // control with it closes the open one.
 inline constexpr unsigned kGroup = 1u << 2;
-inline constexpr unsigned kUppercase = 1u << 3;  // edit: typed letters become capitals
-inline constexpr unsigned kPassword = 1u << 4;   // edit: shows bullets
-inline constexpr unsigned kReadOnly = 1u << 5;   // edit: can be read and selected, not typed in
-inline constexpr unsigned kSorted = 1u << 6;     // list box, combo box: added strings are sorted
+inline constexpr unsigned kUppercase = 1u << 3;    // edit: typed letters become capitals
+inline constexpr unsigned kPassword = 1u << 4;     // edit: shows bullets
+inline constexpr unsigned kReadOnly = 1u << 5;     // edit: can be read and selected, not typed in
+inline constexpr unsigned kSorted = 1u << 6;       // list box, combo box: added strings are sorted
 inline constexpr unsigned kAlignRight = 1u << 7;   // static, edit
 inline constexpr unsigned kAlignCenter = 1u << 8;  // static, edit
 inline constexpr unsigned kDefaultButton = 1u << 9;  // push button pressed by Enter

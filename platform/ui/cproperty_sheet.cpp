@@ -180,8 +180,7 @@ bool CPropertySheet::BuildWindow() {
 
   auto* box = new QDialogButtonBox(window);
   QPushButton* ok = box->addButton(ToQString(kOkButtonText), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel =
-      box->addButton(ToQString(kCancelButtonText), QDialogButtonBox::RejectRole);
+  QPushButton* cancel = box->addButton(ToQString(kCancelButtonText), QDialogButtonBox::RejectRole);
   QPushButton* apply = box->addButton(ToQString(kApplyButtonText), QDialogButtonBox::ApplyRole);
   ok->setDefault(true);
   apply->setEnabled(false);

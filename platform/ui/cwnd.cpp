@@ -24,8 +24,9 @@ namespace pscfg::ui {
 namespace {
 
 EditInputFilter* FilterOf(QLineEdit* edit) {
-  return edit == nullptr ? nullptr
-                         : dynamic_cast<EditInputFilter*>(const_cast<QValidator*>(edit->validator()));
+  return edit == nullptr
+             ? nullptr
+             : dynamic_cast<EditInputFilter*>(const_cast<QValidator*>(edit->validator()));
 }
 
 // Usable by the user: enabled, also through its window, and not hidden.
@@ -133,7 +134,9 @@ void CWnd::CheckDlgButton(int id, int check) {
   if (control == nullptr) return;
   if (auto* box = qobject_cast<QCheckBox*>(control->widget.data())) {
     if (check == 2) box->setTristate(true);
-    box->setCheckState(check == 2 ? Qt::PartiallyChecked : check != 0 ? Qt::Checked : Qt::Unchecked);
+    box->setCheckState(check == 2   ? Qt::PartiallyChecked
+                       : check != 0 ? Qt::Checked
+                                    : Qt::Unchecked);
   } else if (control->kind == ControlKind::kRadioButton) {
     controls_.SetRadioChecked(*control, check != 0);
   }
@@ -246,7 +249,8 @@ bool CWnd::UserTypeText(int id, const std::string& text) {
 }
 
 void CWnd::PostExecuteKey() {
-  QMetaObject::invokeMethod(context(), [this] { ClickFocusedButton(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      context(), [this] { ClickFocusedButton(); }, Qt::QueuedConnection);
 }
 
 void CWnd::ClickFocusedButton() {
@@ -263,8 +267,8 @@ bool CWnd::UpdateData(bool save_and_validate) {
 
 void CWnd::DoDataExchange(DataExchange& /*dx*/) {}
 
-int CWnd::MessageBox(const std::string& text, const std::string& caption,
-                     MessageButtons buttons, MessageIcon icon) {
+int CWnd::MessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                     MessageIcon icon) {
   QWidget* parent = window_ ? window_->window() : nullptr;
   return GetServices().message_box->Show(parent, text, caption.empty() ? AfxGetAppName() : caption,
                                          buttons, icon);

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "platform/ui/control_factory.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/qt_text.h"
 
@@ -26,22 +27,11 @@ bool IsSorted(const ControlSet& controls, int id) {
 template <class ItemText>
 int SortedPosition(int count, const QString& text, ItemText item_text) {
   int position = 0;
-  while (position < count && QString::compare(item_text(position), text, Qt::CaseInsensitive) <= 0) {
+  while (position < count &&
+         QString::compare(item_text(position), text, Qt::CaseInsensitive) <= 0) {
     ++position;
   }
   return position;
-}
-
-Qt::Alignment ToAlignment(ColumnAlign align) {
-  switch (align) {
-    case ColumnAlign::kRight:
-      return Qt::AlignRight | Qt::AlignVCenter;
-    case ColumnAlign::kCenter:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    case ColumnAlign::kLeft:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 }  // namespace
@@ -50,10 +40,10 @@ int CWnd::ComboAddString(int id, const std::string& text) {
   auto* combo = GetDlgItemAs<QComboBox>(id);
   if (combo == nullptr) return -1;
   const QString value = ToQString(text);
-  const int index = IsSorted(controls(), id)
-                        ? SortedPosition(combo->count(), value,
-                                         [combo](int i) { return combo->itemText(i); })
-                        : combo->count();
+  const int index =
+      IsSorted(controls(), id)
+          ? SortedPosition(combo->count(), value, [combo](int i) { return combo->itemText(i); })
+          : combo->count();
   return ComboInsertString(id, index, text);
 }
 
@@ -213,11 +203,11 @@ int CWnd::ListViewInsertColumn(int id, int column, const std::string& text, int 
     }
   }
   header->setText(column, ToQString(text));
-  header->setTextAlignment(column, ToAlignment(align));
+  header->setTextAlignment(column, ColumnAlignment(align));
   view->setColumnWidth(column, width);
   for (int row = 0; row < view->topLevelItemCount(); ++row) {
     view->topLevelItem(row)->setText(column, QString());
-    view->topLevelItem(row)->setTextAlignment(column, ToAlignment(align));
+    view->topLevelItem(row)->setTextAlignment(column, ColumnAlignment(align));
   }
   return column;
 }

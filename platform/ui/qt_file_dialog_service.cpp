@@ -26,7 +26,8 @@ QStringList NameFilters(const std::vector<FileFilter>& filters) {
   QStringList result;
   for (const FileFilter& filter : filters) {
     QStringList patterns;
-    for (const QString& pattern : ToQString(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString& pattern :
+         ToQString(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
       patterns << CaseInsensitivePattern(pattern.trimmed());
     }
     result << ToQString(filter.description) + QStringLiteral(" (") +

@@ -45,9 +45,8 @@ class ArrowCursorWhileShown {
 
 }  // namespace
 
-int QtMessageBoxService::Show(QWidget* parent, const std::string& text,
-                              const std::string& caption, MessageButtons buttons,
-                              MessageIcon icon) {
+int QtMessageBoxService::Show(QWidget* parent, const std::string& text, const std::string& caption,
+                              MessageButtons buttons, MessageIcon icon) {
   QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
                   parent);
   box.setTextFormat(Qt::PlainText);

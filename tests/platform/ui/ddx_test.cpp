@@ -103,8 +103,8 @@ TEST_P(DdvMaxChars, RefusesLongerTextsWithThePlatformMessageAndFocusesTheEdit) {
     EXPECT_EQ(other, "typed");
   } else {
     EXPECT_EQ(services_.message_box.shown(),
-              std::vector<ShownMessage>{Warning(
-                  "Enter no more than " + std::to_string(row.limit) + " characters.")});
+              std::vector<ShownMessage>{
+                  Warning("Enter no more than " + std::to_string(row.limit) + " characters.")});
     EXPECT_EQ(dialog_.GetFocusId(), kName);
     EXPECT_EQ(other, "unchanged") << "the exchange stops at the refused value";
   }
@@ -113,8 +113,7 @@ TEST_P(DdvMaxChars, RefusesLongerTextsWithThePlatformMessageAndFocusesTheEdit) {
 INSTANTIATE_TEST_SUITE_P(Rows, DdvMaxChars,
                          ::testing::Values(MaxCharsRow{"12345", 5, true},
                                            MaxCharsRow{"123456", 5, false},
-                                           MaxCharsRow{"", 0, true},
-                                           MaxCharsRow{"x", 0, false},
+                                           MaxCharsRow{"", 0, true}, MaxCharsRow{"x", 0, false},
                                            // Chinese characters count two.
                                            MaxCharsRow{"列印", 4, true},
                                            MaxCharsRow{"列印伺", 5, false},
@@ -149,7 +148,10 @@ struct NumberRow {
 };
 
 std::ostream& operator<<(std::ostream& out, const NumberRow& row) {
-  return out << '"' << row.text << "\" " << (row.is_signed ? "int" : "unsigned");
+  out << '"';
+  for (const char* c = row.text; *c != '\0'; ++c)
+    out << (*c == '\t' ? std::string("\\t") : std::string(1, *c));
+  return out << "\" " << (row.is_signed ? "int" : "unsigned");
 }
 
 class DdxNumber : public DdxTest, public ::testing::WithParamInterface<NumberRow> {};
@@ -186,26 +188,19 @@ constexpr const char* kPositive = "Please enter a positive integer.";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DdxNumber,
-    ::testing::Values(NumberRow{"42", true, true, 42, ""},
-                      NumberRow{" \t42 \t", true, true, 42, ""},
-                      NumberRow{"-17", true, true, -17, ""},
-                      NumberRow{"+5", true, true, 5, ""},
-                      NumberRow{"0", true, true, 0, ""},
-                      NumberRow{"007", true, true, 7, ""},
-                      NumberRow{"99999999999", true, true, INT_MAX, ""},
-                      NumberRow{"-99999999999", true, true, INT_MIN, ""},
-                      NumberRow{"", true, false, 0, kInteger},
-                      NumberRow{"abc", true, false, 0, kInteger},
-                      NumberRow{"12a", true, false, 0, kInteger},
-                      NumberRow{"1 2", true, false, 0, kInteger},
-                      NumberRow{"+0", true, false, 0, kInteger},
-                      NumberRow{"-0", true, false, 0, kInteger},
-                      NumberRow{"4294967295", false, true, 4294967295LL, ""},
-                      NumberRow{"4294967296", false, true, 4294967295LL, ""},
-                      NumberRow{" 8 ", false, true, 8, ""},
-                      NumberRow{"-1", false, false, 0, kPositive},
-                      NumberRow{" -0", false, false, 0, kPositive},
-                      NumberRow{"x", false, false, 0, kInteger}));
+    ::testing::Values(
+        NumberRow{"42", true, true, 42, ""}, NumberRow{" \t42 \t", true, true, 42, ""},
+        NumberRow{"-17", true, true, -17, ""}, NumberRow{"+5", true, true, 5, ""},
+        NumberRow{"0", true, true, 0, ""}, NumberRow{"007", true, true, 7, ""},
+        NumberRow{"99999999999", true, true, INT_MAX, ""},
+        NumberRow{"-99999999999", true, true, INT_MIN, ""}, NumberRow{"", true, false, 0, kInteger},
+        NumberRow{"abc", true, false, 0, kInteger}, NumberRow{"12a", true, false, 0, kInteger},
+        NumberRow{"1 2", true, false, 0, kInteger}, NumberRow{"+0", true, false, 0, kInteger},
+        NumberRow{"-0", true, false, 0, kInteger},
+        NumberRow{"4294967295", false, true, 4294967295LL, ""},
+        NumberRow{"4294967296", false, true, 4294967295LL, ""},
+        NumberRow{" 8 ", false, true, 8, ""}, NumberRow{"-1", false, false, 0, kPositive},
+        NumberRow{" -0", false, false, 0, kPositive}, NumberRow{"x", false, false, 0, kInteger}));
 
 TEST_F(DdxTest, NumbersAreWrittenInDecimal) {
   int signed_value = -3;

@@ -126,7 +126,8 @@ TEST_F(DialogTest, PanelIsDrawnOverItsParentAtTheTemplatePositionUntilDestroyed)
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(dialog_.GetWindow()->children().back(), window) << "in front of the controls";
   std::vector<std::string> texts;
-  for (QLabel* label : window->findChildren<QLabel*>()) texts.push_back(label->text().toStdString());
+  for (QLabel* label : window->findChildren<QLabel*>())
+    texts.push_back(label->text().toStdString());
   EXPECT_EQ(texts, (std::vector<std::string>{"軔體更新進行中....", "請耐心等候..."}));
   EXPECT_FALSE(panel.Create(dialog_)) << "one window at a time";
 

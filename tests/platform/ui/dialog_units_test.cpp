@@ -40,20 +40,19 @@ TEST_P(DialogUnitsConversion, ConvertsEachValueAndRoundsHalvesAwayFromZero) {
   EXPECT_EQ(DialogUnitsToPixels(row.rect, row.units), row.pixels);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DialogUnitsConversion,
-    ::testing::Values(
-        // 240 x 230: the page size.
-        ConversionRow{kSmall, {0, 0, 240, 230}, QRect(0, 0, 360, 374)},
-        // 20 * 13 / 8 = 32.5 -> 33; 14 * 13 / 8 = 22.75 -> 23.
-        ConversionRow{kSmall, {10, 20, 50, 14}, QRect(15, 33, 75, 23)},
-        // 1 * 6 / 4 = 1.5 -> 2; 1 * 13 / 8 = 1.625 -> 2.
-        ConversionRow{kSmall, {1, 1, 1, 1}, QRect(2, 2, 2, 2)},
-        // -1 * 6 / 4 = -1.5 -> -2.
-        ConversionRow{kSmall, {-1, -4, 4, 8}, QRect(-2, -7, 6, 13)},
-        // 3 * 7 / 4 = 5.25 -> 5; 3 * 17 / 8 = 6.375 -> 6.
-        ConversionRow{kLarge, {1, 1, 3, 3}, QRect(2, 2, 5, 6)},
-        ConversionRow{kLarge, {35, 85, 162, 52}, QRect(61, 181, 284, 111)}));
+INSTANTIATE_TEST_SUITE_P(Rows, DialogUnitsConversion,
+                         ::testing::Values(
+                             // 240 x 230: the page size.
+                             ConversionRow{kSmall, {0, 0, 240, 230}, QRect(0, 0, 360, 374)},
+                             // 20 * 13 / 8 = 32.5 -> 33; 14 * 13 / 8 = 22.75 -> 23.
+                             ConversionRow{kSmall, {10, 20, 50, 14}, QRect(15, 33, 75, 23)},
+                             // 1 * 6 / 4 = 1.5 -> 2; 1 * 13 / 8 = 1.625 -> 2.
+                             ConversionRow{kSmall, {1, 1, 1, 1}, QRect(2, 2, 2, 2)},
+                             // -1 * 6 / 4 = -1.5 -> -2.
+                             ConversionRow{kSmall, {-1, -4, 4, 8}, QRect(-2, -7, 6, 13)},
+                             // 3 * 7 / 4 = 5.25 -> 5; 3 * 17 / 8 = 6.375 -> 6.
+                             ConversionRow{kLarge, {1, 1, 3, 3}, QRect(2, 2, 5, 6)},
+                             ConversionRow{kLarge, {35, 85, 162, 52}, QRect(61, 181, 284, 111)}));
 
 TEST(DialogFontTest, IsMeasuredOnceAndGivesPositiveBaseUnits) {
   EXPECT_EQ(DialogFont().pointSize(), 9);
@@ -69,6 +68,10 @@ struct PlacementRow {
   ControlTemplate control;
   QRect expected;
 };
+
+std::ostream& operator<<(std::ostream& out, const PlacementRow& row) {
+  return out << "kind " << static_cast<int>(row.control.kind) << " id " << row.control.id;
+}
 
 class ControlPlacement : public ::testing::TestWithParam<PlacementRow> {};
 
@@ -90,12 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementRow{CheckBox(3, "TCP/IP 支援", {16, 150, 80, 10}), QRect(24, 244, 120, 16)},
         PlacementRow{RadioButton(4, "LPT1", {20, 80, 40, 10}, style::kGroup),
                      QRect(30, 130, 60, 16)},
-        PlacementRow{GroupBox(5, "列印伺服器連接埠", {10, 66, 220, 60}),
-                     QRect(15, 107, 330, 98)},
+        PlacementRow{GroupBox(5, "列印伺服器連接埠", {10, 66, 220, 60}), QRect(15, 107, 330, 98)},
         PlacementRow{PushButton(6, "更新", {170, 190, 50, 14}), QRect(255, 309, 75, 23)},
         PlacementRow{ListBox(7, {7, 20, 150, 90}, style::kSorted), QRect(11, 33, 225, 146)},
-        PlacementRow{ListView(8, {10, 40, 220, 150}, {{"列印埠", 50}}),
-                     QRect(15, 65, 330, 244)},
+        PlacementRow{ListView(8, {10, 40, 220, 150}, {{"列印埠", 50}}), QRect(15, 65, 330, 244)},
         PlacementRow{EtchedLine(9, {0, 36, 240, 1}), QRect(0, 59, 360, 2)}));
 
 TEST(ControlPlacementTest, ComboBoxKeepsPositionAndWidthAndIsAsTallAsItsClosedField) {
@@ -139,8 +140,7 @@ TEST(ControlPlacementTest, DialogClientAreaIsTheTemplateSizeInTheDialogFont) {
   const DialogBaseUnits units = CurrentBaseUnits();
   EXPECT_EQ(dialog.GetWindow()->size(),
             QSize(DialogUnitsToPixelsX(240, units), DialogUnitsToPixelsY(60, units)));
-  EXPECT_EQ(dialog.GetDlgItem(kIdOk)->geometry(),
-            DialogUnitsToPixels({185, 40, 50, 14}, units));
+  EXPECT_EQ(dialog.GetDlgItem(kIdOk)->geometry(), DialogUnitsToPixels({185, 40, 50, 14}, units));
   EXPECT_EQ(dialog.GetDlgItem(kIdOk)->font().family(), DialogFont().family());
 }
 

@@ -122,8 +122,8 @@ TEST_F(PropertySheetTest, ChangingTabsLeavesOneAndActivatesTheOther) {
   ASSERT_TRUE(sheet_.Create());
   Taken();
   sheet_.GetTabControl()->setCurrentIndex(1);  // as a click on the tab does
-  EXPECT_EQ(Taken(), (Log{"一般設定 kill-active", "Plintrex Status init",
-                          "Plintrex Status set-active"}));
+  EXPECT_EQ(Taken(),
+            (Log{"一般設定 kill-active", "Plintrex Status init", "Plintrex Status set-active"}));
   ASSERT_TRUE(sheet_.SetActivePage(&general_));
   EXPECT_EQ(Taken(), (Log{"Plintrex Status kill-active", "一般設定 set-active"}))
       << "a page is initialised once";
@@ -211,8 +211,8 @@ TEST_F(PropertySheetTest, DoModalRunsUntilTheSheetEndsAndStartsAnewNextTime) {
 
   QTimer::singleShot(0, [this] { sheet_.PressButton(SheetButton::kOk); });
   EXPECT_EQ(sheet_.DoModal(), kIdOk);
-  EXPECT_EQ(Taken(), (Log{"一般設定 init", "一般設定 set-active", "一般設定 kill-active",
-                          "一般設定 ok"}));
+  EXPECT_EQ(Taken(),
+            (Log{"一般設定 init", "一般設定 set-active", "一般設定 kill-active", "一般設定 ok"}));
 }
 
 TEST_F(PropertySheetTest, StartPageCanPressItsFocusedButtonRightAfterTheSheetOpens) {

@@ -37,15 +37,13 @@ TEST(ScriptedMessageBoxTest, RecordsEveryBoxInOrderAndAnswersFromTheQueue) {
 
   const std::string question = "進行軔體更新會先清除原有之軔體, 確定要繼續?";
   EXPECT_EQ(page.MessageBox(question, "", MessageButtons::kYesNo, MessageIcon::kQuestion), kIdNo);
-  EXPECT_EQ(page.MessageBox(question, "", MessageButtons::kYesNo, MessageIcon::kQuestion),
-            kIdYes);
+  EXPECT_EQ(page.MessageBox(question, "", MessageButtons::kYesNo, MessageIcon::kQuestion), kIdYes);
   EXPECT_EQ(services.message_box.pending_answers(), 0u);
   // Nothing queued: the default button answers.
-  EXPECT_EQ(page.MessageBox("軔體更新完成", "Celvo", MessageButtons::kOk,
-                            MessageIcon::kInformation),
-            kIdOk);
-  EXPECT_EQ(page.MessageBox(question, "", MessageButtons::kYesNo, MessageIcon::kQuestion),
-            kIdYes);
+  EXPECT_EQ(
+      page.MessageBox("軔體更新完成", "Celvo", MessageButtons::kOk, MessageIcon::kInformation),
+      kIdOk);
+  EXPECT_EQ(page.MessageBox(question, "", MessageButtons::kYesNo, MessageIcon::kQuestion), kIdYes);
 
   const std::string app = AfxGetAppName();
   EXPECT_EQ(services.message_box.shown(),
