@@ -1,6 +1,7 @@
 #include "protocol/records/printer_status.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "protocol/byte_io.h"
@@ -26,22 +27,35 @@ std::string_view ValidText(std::span<const std::uint8_t> record,
   return {reinterpret_cast<const char*>(record.data()) + text_offset, end - text_offset};
 }
 
+// The bytes after "DISPLAY=" (after the second one when it comes twice);
+// nullopt when block 1 has no keyword.
+std::optional<std::string_view> AfterDisplayKeyword(std::span<const std::uint8_t> printer_status) {
+  std::string_view text =
+      ValidText(printer_status, printer_status::kBlock1Length, printer_status::kBlock1Offset,
+                printer_status::kBlock1TextOffset);
+  text = text.substr(0, text.find('\0'));  // the keyword search stops at a 0 byte
+  auto found = text.find(kDisplayKeyword);
+  if (found == std::string_view::npos) return std::nullopt;
+  text.remove_prefix(found + kDisplayKeyword.size());
+  found = text.find(kDisplayKeyword);
+  if (found != std::string_view::npos) text.remove_prefix(found + kDisplayKeyword.size());
+  return text;
+}
+
 }  // namespace
 
 std::uint16_t PrinterStatusPort(std::span<const std::uint8_t> printer_status) {
   return static_cast<std::uint16_t>(FieldNumber(printer_status::kPort, printer_status));
 }
 
+bool HasDisplayText(std::span<const std::uint8_t> printer_status) {
+  return AfterDisplayKeyword(printer_status).has_value();
+}
+
 std::string DisplayText(std::span<const std::uint8_t> printer_status) {
-  std::string_view text =
-      ValidText(printer_status, printer_status::kBlock1Length, printer_status::kBlock1Offset,
-                printer_status::kBlock1TextOffset);
-  text = text.substr(0, text.find('\0'));  // the keyword search stops at a 0 byte
-  auto found = text.find(kDisplayKeyword);
-  if (found == std::string_view::npos) return {};
-  text.remove_prefix(found + kDisplayKeyword.size());
-  found = text.find(kDisplayKeyword);
-  if (found != std::string_view::npos) text.remove_prefix(found + kDisplayKeyword.size());
+  const auto after = AfterDisplayKeyword(printer_status);
+  if (!after) return {};
+  const std::string_view text = *after;
   const auto end = std::find_if(text.begin(), text.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte < 0x20 || byte > 0x7E;

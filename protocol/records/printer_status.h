@@ -24,6 +24,10 @@ namespace pscfg {
 // The port index echoed at offset 0.
 std::uint16_t PrinterStatusPort(std::span<const std::uint8_t> printer_status);
 
+// True when block 1 carries the keyword "DISPLAY=", even with no text
+// after it: the printer then shows an empty display.
+bool HasDisplayText(std::span<const std::uint8_t> printer_status);
+
 // The display text: the text after "DISPLAY=" (after the second one when the
 // keyword comes twice), ending at the first byte below 0x20 or above 0x7E.
 // Empty when there is no keyword.
