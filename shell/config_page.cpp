@@ -131,13 +131,7 @@ void ConfigPage::ResetServer() {
   if (entry == nullptr) return;
   const std::string no_answer = messages::NoAnswer(SelectedAlias());
   WaitCursor wait;
-  const ResetOutcome outcome = ResetAndReread(*manager_, *entry);
-  if (!outcome.answered) {
-    ShowMessage(no_answer);
-    return;
-  }
-  if (!outcome.record_read) ShowMessage(no_answer);
-  if (!outcome.status_read) ShowMessage(no_answer);
+  ResetAndReread(*manager_, *entry, [&] { ShowMessage(no_answer); });
 }
 
 }  // namespace pscfg

@@ -9,12 +9,12 @@
 
 #include "platform/net/posix_socket_api.h"
 #include "platform/process/module_path.h"
-#include "platform/profile/private_profile.h"
 #include "platform/text/codepage.h"
 #include "protocol/messages.h"
 #include "protocol/records/printer_status.h"
 #include "protocol/reset_sequence.h"
 #include "protocol/server_manager.h"
+#include "shell/branding.h"
 #include "tools/psctl/record_output.h"
 #include "tools/psctl/settings_edit.h"
 #include "udp/udp_transport.h"
@@ -105,8 +105,7 @@ class Session {
     const std::string module = process::ModuleFileName().string();
     manager_.set_program_directory(process::ProgramDirectoryOf(module));
     if (!line.config_file.empty()) manager_.set_config_file(line.config_file);
-    manager_.set_title(profile::GetPrivateProfileString(kConfigSection, "Title", "Print Server", 80,
-                                                        manager_.config_file()));
+    manager_.set_title(ReadBranding(manager_.config_file()).title);
   }
 
   int Run() {
@@ -240,11 +239,9 @@ class Session {
   }
 
   int Reset() {
-    const ResetOutcome outcome = ResetAndReread(manager_, target_);
-    if (!outcome.answered) return Failed(messages::NoAnswer(name_));
-    if (!outcome.record_read) err_ << messages::NoAnswer(name_) << "\n";
-    if (!outcome.status_read) err_ << messages::NoAnswer(name_) << "\n";
-    if (!outcome.record_read || !outcome.status_read) return kExitFailed;
+    const ResetOutcome outcome =
+        ResetAndReread(manager_, target_, [&] { err_ << messages::NoAnswer(name_) << "\n"; });
+    if (!outcome.answered || !outcome.record_read || !outcome.status_read) return kExitFailed;
     out_ << "Reset " << name_ << "; it answers again with alias "
          << text::Cp950ToUtf8(FixedFieldText(FieldBytes(eeprom::kAlias, manager_.eeprom_image())))
          << "\n";
