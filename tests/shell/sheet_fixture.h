@@ -22,6 +22,7 @@
 #include "tests/shell/scripted_network.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/scripted_socket_api.h"
+#include "tests/support/temp_dir.h"
 #include "udp/udp_transport.h"
 
 namespace pscfg {
@@ -37,29 +38,6 @@ namespace pscfg::testing {
 inline void RunPendingEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
-
-// A directory of its own, removed with its contents at the end.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device random;
-    for (;;) {
-      path_ = std::filesystem::temp_directory_path() / ("pscfg_shell_" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(path_, error)) break;
-    }
-  }
-  ~TempDir() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 class ScriptedSheet {
  public:

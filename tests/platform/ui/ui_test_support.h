@@ -11,6 +11,7 @@
 
 #include "platform/ui/cdialog.h"
 #include "platform/ui/data_exchange.h"
+#include "tests/support/temp_dir.h"
 
 namespace pscfg::ui::testing {
 
@@ -31,28 +32,6 @@ inline void RunPendingEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-// A directory of its own, removed with its contents at the end.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device random;
-    for (;;) {
-      path_ = std::filesystem::temp_directory_path() / ("pscfg_ui_" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(path_, error)) break;
-    }
-  }
-  ~TempDir() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using pscfg::testing::TempDir;
 
 }  // namespace pscfg::ui::testing
